@@ -1,0 +1,40 @@
+# The two commands of the README: `make run` and `make test`. Both set up
+# whatever is missing first (scripts/bootstrap) and do nothing extra when all is there.
+
+JOBS ?= $(shell nproc)
+BUILDS := host win32 win64
+
+.PHONY: all run test bench clean format bootstrap
+
+all: build-win32
+
+bootstrap:
+	@scripts/bootstrap
+
+build/%/CMakeCache.txt: | bootstrap
+	cmake --preset $* >/dev/null
+
+build-%: bootstrap build/%/CMakeCache.txt
+	cmake --build build/$* -j $(JOBS)
+
+test-%: build-%
+	scripts/with-display ctest --test-dir build/$* --output-on-failure -j $(JOBS)
+
+# Every build first, then every test; fails when any build or test fails.
+test: $(addprefix build-,$(BUILDS))
+	@status=0; for b in $(BUILDS); do \
+	  echo "=== tests: $$b"; \
+	  scripts/with-display ctest --test-dir build/$$b --output-on-failure -j $(JOBS) || status=1; \
+	done; exit $$status
+
+run: build-win32
+	@scripts/run-demo build/win32
+
+bench: build-win32
+	@scripts/run-benchmarks build/win32
+
+format:
+	find src tests tools bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build

@@ -1,0 +1,23 @@
+# Windows test executables run through Wine, in a prefix private to this
+# build tree, on a virtual display when the machine has none.
+
+set(WINE_RUN ${PROJECT_SOURCE_DIR}/scripts/wine-run)
+
+# The prefix is created once, before any test that needs it.
+add_test(NAME wine.prefix COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-prefix ${CMAKE_BINARY_DIR})
+set_tests_properties(wine.prefix PROPERTIES FIXTURES_SETUP wineprefix TIMEOUT 300)
+
+# add_wine_test(NAME COMMAND exe args... [ENVIRONMENT VAR=value...] [TIMEOUT s])
+function(add_wine_test name)
+  cmake_parse_arguments(PARSE_ARGV 1 W "" "TIMEOUT" "COMMAND;ENVIRONMENT")
+  if(NOT W_TIMEOUT)
+    set(W_TIMEOUT 600)
+  endif()
+  add_test(NAME ${name}
+           COMMAND ${WINE_RUN} ${CMAKE_BINARY_DIR} ${W_COMMAND}
+           WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+  set_tests_properties(${name} PROPERTIES
+    FIXTURES_REQUIRED wineprefix
+    TIMEOUT ${W_TIMEOUT}
+    ENVIRONMENT "LC_ALL=C;PROJECT_SOURCE_DIR=${PROJECT_SOURCE_DIR};${W_ENVIRONMENT}")
+endfunction()
