@@ -11,8 +11,8 @@ CopyPlan MakeCopyPlan(const CopierInputs& inputs) {
   CopyPlan plan;
   plan.first_settings = inputs.system_folder + "\\Tarnix.ini";
   plan.second_settings = inputs.program_folder + "Korvelund.ini";
-  plan.copy_source = inputs.argument ? SourceFromArgument(*inputs.argument)
-                                     : inputs.setup_source + "I386\\*.*";
+  plan.copy_source =
+      inputs.argument ? SourceFromArgument(*inputs.argument) : inputs.setup_source + "I386\\*.*";
   plan.copy_destination = w + "\\I386\\";
   plan.new_setup_source = w + "\\";
   plan.new_system_source = plan.new_setup_source + "I386";

@@ -6,7 +6,8 @@
 
 MachineKey::MachineKey(const std::string& path) {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) key_ = key;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS)
+    key_ = key;
 }
 
 MachineKey::~MachineKey() {
@@ -17,7 +18,8 @@ std::string MachineKey::ReadString(const char* name) const {
   if (!key_) return std::string();
   DWORD type = 0;
   DWORD size = 0;
-  if (RegQueryValueExA(static_cast<HKEY>(key_), name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+  if (RegQueryValueExA(static_cast<HKEY>(key_), name, nullptr, &type, nullptr, &size) !=
+          ERROR_SUCCESS ||
       size == 0) {
     return std::string();
   }
@@ -33,11 +35,10 @@ std::string MachineKey::ReadString(const char* name) const {
 }
 
 void MachineKey::WriteString(const char* name, const std::string& value) const {
-  const LONG result =
-      key_ ? RegSetValueExA(static_cast<HKEY>(key_), name, 0, REG_SZ,
-                            reinterpret_cast<const BYTE*>(value.c_str()),
-                            static_cast<DWORD>(value.size() + 1))
-           : ERROR_INVALID_HANDLE;
+  const LONG result = key_ ? RegSetValueExA(static_cast<HKEY>(key_), name, 0, REG_SZ,
+                                            reinterpret_cast<const BYTE*>(value.c_str()),
+                                            static_cast<DWORD>(value.size() + 1))
+                           : ERROR_INVALID_HANDLE;
   if (result != ERROR_SUCCESS) {
     throw RegistryError(std::string("Failed to set data for '") + name + "'");
   }

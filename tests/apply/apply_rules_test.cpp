@@ -41,7 +41,8 @@ INSTANTIATE_TEST_SUITE_P(
     Table, ApplyTargetsTest,
     testing::Values(TargetCase{"%Systemdrive%\\D", "C:\\", "C:\\D\\X\\"},
                     TargetCase{"%SYSTEMDRIVE%\\d", "C:\\", "C:\\D\\X\\"},
-                    TargetCase{"C:\\", "C:\\", "C:\\D\\X\\"}, TargetCase{"C:", "C:\\", "C:\\D\\X\\"},
+                    TargetCase{"C:\\", "C:\\", "C:\\D\\X\\"},
+                    TargetCase{"C:", "C:\\", "C:\\D\\X\\"},
                     TargetCase{"C:\\D", "C:\\", "C:\\D\\X\\"},
                     // Exact comparison: another case of the drive letter is no default.
                     TargetCase{"c:\\d", "C:\\D", "C:\\D\\D\\X\\"},
@@ -94,12 +95,15 @@ TEST_F(CopyFolderTest, ProgressRoutineReportsPercentAndContinues) {
   LARGE_INTEGER total{}, done{}, zero{};
   total.QuadPart = 3000;
   done.QuadPart = 1000;
-  EXPECT_EQ(CopyProgress(total, done, total, done, 1, CALLBACK_CHUNK_FINISHED, nullptr, nullptr, &sink_),
-            static_cast<DWORD>(PROGRESS_CONTINUE));
-  EXPECT_EQ(CopyProgress(zero, zero, zero, zero, 1, CALLBACK_STREAM_SWITCH, nullptr, nullptr, &sink_),
-            static_cast<DWORD>(PROGRESS_CONTINUE));
-  EXPECT_EQ(CopyProgress(total, done, total, done, 1, CALLBACK_CHUNK_FINISHED, nullptr, nullptr, nullptr),
-            static_cast<DWORD>(PROGRESS_CONTINUE));
+  EXPECT_EQ(
+      CopyProgress(total, done, total, done, 1, CALLBACK_CHUNK_FINISHED, nullptr, nullptr, &sink_),
+      static_cast<DWORD>(PROGRESS_CONTINUE));
+  EXPECT_EQ(
+      CopyProgress(zero, zero, zero, zero, 1, CALLBACK_STREAM_SWITCH, nullptr, nullptr, &sink_),
+      static_cast<DWORD>(PROGRESS_CONTINUE));
+  EXPECT_EQ(
+      CopyProgress(total, done, total, done, 1, CALLBACK_CHUNK_FINISHED, nullptr, nullptr, nullptr),
+      static_cast<DWORD>(PROGRESS_CONTINUE));
   EXPECT_EQ(percents_, (std::vector<std::int32_t>{33, 100}));
 }
 

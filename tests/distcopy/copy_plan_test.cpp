@@ -5,7 +5,8 @@
 namespace {
 
 TEST(CopyPlanTest, ConcatenatesWithoutAddingSeparators) {
-  const CopyPlan plan = MakeCopyPlan({"C:\\WINDOWS", "C:\\WINDOWS\\system32", "D:\\", "E:\\tools\\", {}});
+  const CopyPlan plan =
+      MakeCopyPlan({"C:\\WINDOWS", "C:\\WINDOWS\\system32", "D:\\", "E:\\tools\\", {}});
   EXPECT_EQ(plan.first_settings, "C:\\WINDOWS\\system32\\Tarnix.ini");
   EXPECT_EQ(plan.second_settings, "E:\\tools\\Korvelund.ini");
   EXPECT_EQ(plan.copy_source, "D:\\I386\\*.*");
@@ -15,7 +16,8 @@ TEST(CopyPlanTest, ConcatenatesWithoutAddingSeparators) {
   EXPECT_EQ(plan.service_pack_folder, "C:\\WINDOWS\\I386\\SVCPACK");
   EXPECT_EQ(plan.copy_folder, "C:\\WINDOWS\\I386");
 
-  EXPECT_EQ(MakeCopyPlan({"C:\\W", "C:\\W\\s", "D:\\setup", "", {}}).copy_source, "D:\\setupI386\\*.*");
+  EXPECT_EQ(MakeCopyPlan({"C:\\W", "C:\\W\\s", "D:\\setup", "", {}}).copy_source,
+            "D:\\setupI386\\*.*");
   EXPECT_EQ(MakeCopyPlan({"C:\\W", "C:\\W\\s", "", "", {}}).copy_source, "I386\\*.*");
 }
 
@@ -27,7 +29,8 @@ struct ArgumentCase {
 class SourceFromArgumentTest : public testing::TestWithParam<ArgumentCase> {};
 
 TEST_P(SourceFromArgumentTest, DropsTheFirstSlashOnly) {
-  const CopyPlan plan = MakeCopyPlan({"C:\\W", "C:\\W\\s", "D:\\", "", std::string(GetParam().argument)});
+  const CopyPlan plan =
+      MakeCopyPlan({"C:\\W", "C:\\W\\s", "D:\\", "", std::string(GetParam().argument)});
   EXPECT_EQ(plan.copy_source, GetParam().source);
 }
 

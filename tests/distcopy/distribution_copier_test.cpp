@@ -40,14 +40,16 @@ class CopierTest : public testing::Test {
   }
 
   CopyPlan Plan(const std::string& argument) const {
-    CopyPlan plan =
-        MakeCopyPlan({root_ / "windows", root_ / "windows\\system32", "", root_ / "prog\\", argument});
+    CopyPlan plan = MakeCopyPlan(
+        {root_ / "windows", root_ / "windows\\system32", "", root_ / "prog\\", argument});
     plan.setup_key = setup_key_;
     plan.system_key = system_key_;
     return plan;
   }
   CopyPlan Plan() const { return Plan(root_ / "cd\\I386\\*.*"); }
-  std::string Copied(const std::string& relative) const { return root_ / ("windows\\I386\\" + relative); }
+  std::string Copied(const std::string& relative) const {
+    return root_ / ("windows\\I386\\" + relative);
+  }
   void WantCopy(const char* tarnix, const char* korvelund) const {
     if (tarnix) WriteTextFile(root_ / "windows\\system32\\Tarnix.ini", tarnix);
     if (korvelund) WriteTextFile(root_ / "prog\\Korvelund.ini", korvelund);
@@ -100,9 +102,10 @@ TEST_F(CopierTest, SuccessfulCopyPointsTheRegistryAtItThenDropsServicePacks) {
   bool registry_ready_before_delete = false;
   ShellOperations shell = SystemShell();
   shell.remove = [&](const std::string& folder) {
-    registry_ready_before_delete = MachineString(setup_key_, "SourcePath") == windows + "\\" &&
-                                   MachineString(setup_key_, "ServicePackSourcePath") == windows + "\\" &&
-                                   MachineString(system_key_, "SourcePath") == windows + "\\I386";
+    registry_ready_before_delete =
+        MachineString(setup_key_, "SourcePath") == windows + "\\" &&
+        MachineString(setup_key_, "ServicePackSourcePath") == windows + "\\" &&
+        MachineString(system_key_, "SourcePath") == windows + "\\I386";
     return ShellDelete(folder);
   };
   RunDistributionCopy(Plan(), shell);

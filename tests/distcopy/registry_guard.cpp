@@ -5,7 +5,8 @@
 
 namespace {
 
-std::optional<std::vector<BYTE>> ReadRaw(const std::string& key, const std::string& name, DWORD* type) {
+std::optional<std::vector<BYTE>> ReadRaw(const std::string& key, const std::string& name,
+                                         DWORD* type) {
   HKEY handle = nullptr;
   if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) {
     return std::nullopt;
@@ -24,7 +25,8 @@ std::optional<std::vector<BYTE>> ReadRaw(const std::string& key, const std::stri
 
 SetupRegistryGuard::SetupRegistryGuard() {
   HKEY probe = nullptr;
-  setup_key_existed_ = RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSetupKey, 0, KEY_READ, &probe) == ERROR_SUCCESS;
+  setup_key_existed_ =
+      RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSetupKey, 0, KEY_READ, &probe) == ERROR_SUCCESS;
   if (probe) RegCloseKey(probe);
   for (const auto& [key, name] : {std::pair<std::string, std::string>{kSetupKey, "SourcePath"},
                                   {kSetupKey, "ServicePackSourcePath"},
@@ -42,7 +44,8 @@ SetupRegistryGuard::~SetupRegistryGuard() {
                       static_cast<DWORD>(value.data->size()));
     } else {
       HKEY handle = nullptr;
-      if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, value.key.c_str(), 0, KEY_ALL_ACCESS, &handle) == ERROR_SUCCESS) {
+      if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, value.key.c_str(), 0, KEY_ALL_ACCESS, &handle) ==
+          ERROR_SUCCESS) {
         RegDeleteValueA(handle, value.name.c_str());
         RegCloseKey(handle);
       }
@@ -62,8 +65,8 @@ std::optional<std::string> MachineString(const std::string& key, const std::stri
 void SetMachineValue(const std::string& key, const std::string& name, DWORD type, const void* data,
                      DWORD size) {
   HKEY handle = nullptr;
-  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle,
-                      nullptr) == ERROR_SUCCESS) {
+  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                      &handle, nullptr) == ERROR_SUCCESS) {
     RegSetValueExA(handle, name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
     RegCloseKey(handle);
   }

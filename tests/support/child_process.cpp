@@ -54,7 +54,8 @@ BOOL CALLBACK AnswerBox(HWND window, LPARAM search_pointer) {
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
   if (owner != search->process_id || !IsWindowVisible(window)) return TRUE;
-  if (std::find(search->answered.begin(), search->answered.end(), window) != search->answered.end()) {
+  if (std::find(search->answered.begin(), search->answered.end(), window) !=
+      search->answered.end()) {
     return TRUE;
   }
   const std::string title = WindowText(window);
@@ -80,7 +81,8 @@ ChildResult RunChild(const std::string& program, const std::vector<std::string>&
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
   if (!CreateProcessA(program.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      working_folder.empty() ? nullptr : working_folder.c_str(), &startup, &process)) {
+                      working_folder.empty() ? nullptr : working_folder.c_str(), &startup,
+                      &process)) {
     throw std::runtime_error("cannot start " + program);
   }
   CloseHandle(process.hThread);

@@ -13,8 +13,8 @@ struct SeenBox {
 
 struct ChildResult {
   int exit_code = -1;
-  bool timed_out = false;       // the child was killed after `timeout_ms`
-  std::vector<SeenBox> boxes;   // boxes answered with OK, in order
+  bool timed_out = false;      // the child was killed after `timeout_ms`
+  std::vector<SeenBox> boxes;  // boxes answered with OK, in order
 };
 
 // Runs a Windows program with `arguments` (quoted by the usual rules) in

@@ -5,7 +5,8 @@
 #include "common/program_paths.h"
 
 bool IsSystemDriveDefault(std::string_view expanded_destination) {
-  for (const char* form : {"%Systemdrive%\\D", "%Systemdrive%\\d", "%Systemdrive%\\", "%Systemdrive%"}) {
+  for (const char* form :
+       {"%Systemdrive%\\D", "%Systemdrive%\\d", "%Systemdrive%\\", "%Systemdrive%"}) {
     if (expanded_destination == ExpandEnvVars(form)) return true;
   }
   return false;
@@ -22,7 +23,8 @@ ApplyTargets ChooseApplyTargets(std::string_view destination_text) {
 
 namespace {
 
-std::string SourcePath(const std::string& package_root, const char* subfolder, const std::string& entry) {
+std::string SourcePath(const std::string& package_root, const char* subfolder,
+                       const std::string& entry) {
   if (DirectoryExists(ExpandEnvVars(package_root) + "\\" + subfolder)) {
     return package_root + "\\" + subfolder + "\\" + entry;
   }

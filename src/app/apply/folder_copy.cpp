@@ -7,7 +7,8 @@
 #include "common/program_paths.h"
 
 DWORD CALLBACK CopyProgress(LARGE_INTEGER total_file_size, LARGE_INTEGER total_bytes_transferred,
-                            LARGE_INTEGER, LARGE_INTEGER, DWORD, DWORD, HANDLE, HANDLE, LPVOID data) {
+                            LARGE_INTEGER, LARGE_INTEGER, DWORD, DWORD, HANDLE, HANDLE,
+                            LPVOID data) {
   const auto* progress = static_cast<const CopyProgressSink*>(data);
   if (progress && *progress) {
     (*progress)(CopyPercent(static_cast<std::uint64_t>(total_bytes_transferred.QuadPart),
