@@ -1,5 +1,6 @@
 // The component's surface: library loading, initial values, setter rules, codes.
 #include "engine_fixture.h"
+#include "sevenzip/file_system.h"
 #include "sevenzip/result_codes.h"
 #include "support/file_util.h"
 
@@ -10,14 +11,9 @@ namespace {
 
 constexpr char kLoadMessage[] = "Could not load CreateObject function from 7za.dll\r\nPerhaps 7za.dll not found";
 
-std::wstring ExeFolder() {
-  wchar_t exe[MAX_PATH];
-  GetModuleFileNameW(nullptr, exe, MAX_PATH);
-  const std::wstring path = exe;
-  return path.substr(0, path.rfind(L'\\'));
-}
+using ComponentTest = RealLibraryTest;
 
-TEST(ComponentTest, StartsWithItsPublishedValues) {
+TEST_F(ComponentTest, StartsWithItsPublishedValues) {
   TComponent form(nullptr);
   auto* zip = new TSevenZip(&form);
   zip->SetName("SevenZip1");
@@ -41,7 +37,18 @@ TEST(ComponentTest, StartsWithItsPublishedValues) {
   EXPECT_EQ(ExtractOpts({ExtractOverwrite}).Bits(), 2);
 }
 
-TEST(ComponentTest, SfxModuleSizeRaisesTheVolumeSize) {
+TEST(PlatformModeTest, FollowsTheSystem) {
+  OSVERSIONINFOA version{};
+  version.dwOSVersionInfoSize = sizeof version;
+  ASSERT_TRUE(GetVersionExA(&version));
+  sevenzip::SetWideMode(version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS);
+  const ScopedFakeLibrary fake;
+  TSevenZip zip(nullptr);
+  EXPECT_EQ(sevenzip::WideMode(), version.dwPlatformId != VER_PLATFORM_WIN32_WINDOWS);
+  RecordProperty("platform_id", static_cast<int>(version.dwPlatformId));
+}
+
+TEST_F(ComponentTest, SfxModuleSizeRaisesTheVolumeSize) {
   WorkFolder folder;
   testing_support::WriteTextFile(folder / "1000.sfx", std::string(1000, 'M'));
   testing_support::WriteTextFile(folder / "empty.sfx", "");
@@ -71,7 +78,7 @@ TEST(ComponentTest, SfxModuleSizeRaisesTheVolumeSize) {
   EXPECT_EQ(zip.VolumeSize(), 999);
 }
 
-TEST(ComponentTest, EveryCodeHasItsFixedMessage) {
+TEST(ResultCodesTest, EveryCodeHasItsFixedMessage) {
   const std::vector<std::string> messages{"Success",
                                           "File not found",
                                           "Data Error",
@@ -89,7 +96,7 @@ TEST(ComponentTest, EveryCodeHasItsFixedMessage) {
   EXPECT_STREQ(ResultMessage(-1), "");
 }
 
-TEST(ComponentTest, SelectionListAddsAndClears) {
+TEST(SelectionListTest, AddsAndClears) {
   TWideStringList list;
   list.Add(L"a");
   list.Add(L"");

@@ -1,6 +1,7 @@
 // Callback orders and failures scripted through the fake 7za.dll.
 #include "engine_fixture.h"
 #include "fake_library/fake_script.h"
+#include "sevenzip/file_system.h"
 #include "support/file_util.h"
 
 #include <gtest/gtest.h>
@@ -121,6 +122,30 @@ TEST_F(FakeLibraryTest, FailedOpenFreesTheReaderOnce) {
   EXPECT_EQ(std::count(notes.begin(), notes.end(), "stream freed"), 1);
   script.open_result = S_OK;
   set_script_ = nullptr;
+}
+
+// The file functions of both platform modes: UTF-16 on NT, the ANSI code
+// page on Windows 9x (where only files, not folders, count as existing).
+// The names are non-ASCII but within code page 1252, which the tests use.
+TEST_F(FakeLibraryTest, WritesItemsInEitherPlatformMode) {
+  items = {{L"Gr\u00f6\u00dfe\\\u00dcbersicht.txt", 3, FILE_ATTRIBUTE_ARCHIVE, 0},
+           {L"empty", 0, FILE_ATTRIBUTE_DIRECTORY, 0},
+           {L"deep\\er\\a.txt", 2, FILE_ATTRIBUTE_READONLY, 0}};
+  script.items = items.data();
+  script.count = static_cast<UINT32>(items.size());
+  auto recorder = MakeZip();
+  recorder->zip.ExtractOptions = ExtractOpts{};
+  RecordProperty("wide_mode", sevenzip::WideMode() ? 1 : 0);
+  EXPECT_EQ(recorder->zip.Extract(false), 0);
+  const Tree tree = ScanTree(Wide(folder / "out"));
+  EXPECT_EQ(tree.at(L"Gr\u00f6\u00dfe\\\u00dcbersicht.txt").content, "xxx");
+  EXPECT_TRUE(tree.at(L"empty").folder);
+  EXPECT_EQ(tree.at(L"deep\\er\\a.txt").content, "xx");
+  EXPECT_NE(tree.at(L"deep\\er\\a.txt").attributes & FILE_ATTRIBUTE_READONLY, 0u);
+
+  EXPECT_EQ(recorder->zip.Extract(false), 0);
+  EXPECT_EQ(recorder->overwrite_asks.size(), sevenzip::WideMode() ? 3u : 2u);
+  EXPECT_TRUE(recorder->messages.empty());
 }
 
 TEST_F(FakeLibraryTest, CallbacksFromAnotherThreadRaiseEventsOnTheCallingThread) {

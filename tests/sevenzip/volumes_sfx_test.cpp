@@ -11,13 +11,18 @@
 namespace engine_test {
 namespace {
 
+using OpenFailureTest = RealLibraryTest;
+using SfxTest = RealLibraryTest;
+
 using testing_support::ReadTextFile;
 using testing_support::WriteTextFile;
 
 // A 3-volume set pack.7z.001..003 of a mostly random source tree.
-class VolumesTest : public ::testing::Test {
+class VolumesTest : public RealLibraryTest {
  protected:
   void SetUp() override {
+    RealLibraryTest::SetUp();
+    if (IsSkipped()) return;
     MakeSourceTree(folder.Path(), 1);
     Make7z({"-v200k", "-mx1", "pack.7z", "src"}, folder.Path());
     ASSERT_TRUE(Exists("pack.7z.003"));
@@ -32,10 +37,10 @@ class VolumesTest : public ::testing::Test {
     }
   }
   WorkFolder folder;
-  RecordingZip recorder;
 };
 
 TEST_F(VolumesTest, FindsTheFollowingVolumesWithoutAsking) {
+  RecordingZip recorder;
   int asked = 0;
   recorder.zip.OnOpenVolume = [&](std::wstring&, bool, bool& cancel) {
     ++asked;
@@ -48,6 +53,7 @@ TEST_F(VolumesTest, FindsTheFollowingVolumesWithoutAsking) {
 }
 
 TEST_F(VolumesTest, ReadAcrossABoundaryJoinsBothVolumes) {
+  RecordingZip recorder;
   const std::string first = ReadTextFile(folder / "pack.7z.001");
   const std::string second = ReadTextFile(folder / "pack.7z.002");
   TSevenZip owner(nullptr);
@@ -70,6 +76,7 @@ TEST_F(VolumesTest, ReadAcrossABoundaryJoinsBothVolumes) {
 }
 
 TEST_F(VolumesTest, MissingOrSwappedMemberFailsWithoutAsking) {
+  RecordingZip recorder;
   struct Case {
     const char* script;
   };
@@ -85,6 +92,7 @@ TEST_F(VolumesTest, MissingOrSwappedMemberFailsWithoutAsking) {
 }
 
 TEST_F(VolumesTest, LoneFirstVolumeIsReadToItsEndOnly) {
+  RecordingZip recorder;
   Make7z({"-v10m", "small.7z", "src/readme.txt"}, folder.Path());
   ASSERT_FALSE(Exists("small.7z.002"));
   EXPECT_EQ(recorder.Extract(folder / "small.7z.001", folder / "small"), 0);
@@ -94,6 +102,7 @@ TEST_F(VolumesTest, LoneFirstVolumeIsReadToItsEndOnly) {
 // A volume that exists but cannot be opened goes to the host, which may
 // name another copy or give up.
 TEST_F(VolumesTest, UnopenableVolumeIsAskedForThroughTheHandler) {
+  RecordingZip recorder;
   Shell("mkdir copy && cp pack.7z.002 copy/", folder.Path());
   const HANDLE locked = CreateFileA((folder / "pack.7z.002").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(locked, INVALID_HANDLE_VALUE);
@@ -123,6 +132,7 @@ TEST_F(VolumesTest, UnopenableVolumeIsAskedForThroughTheHandler) {
 
 // Without a handler the user is asked with the system's open-file dialog.
 TEST_F(VolumesTest, UnopenableVolumeWithoutHandlerShowsTheDialog) {
+  RecordingZip recorder;
   const HANDLE locked = CreateFileA((folder / "pack.7z.003").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(locked, INVALID_HANDLE_VALUE);
   std::atomic<bool> seen{false};
@@ -146,7 +156,7 @@ TEST_F(VolumesTest, UnopenableVolumeWithoutHandlerShowsTheDialog) {
 
 // A self-extractor module followed by an archive: the 7z data lies beyond
 // the scanned window and is found at the end of the module's sections.
-TEST(SfxTest, RealModulesAreFoundByTheirHeader) {
+TEST_F(SfxTest, RealModulesAreFoundByTheirHeader) {
   for (const char* module : {"7z.sfx", "7zCon.sfx"}) {
     SCOPED_TRACE(module);
     WorkFolder folder;
@@ -168,7 +178,7 @@ TEST(SfxTest, RealModulesAreFoundByTheirHeader) {
   }
 }
 
-TEST(SfxTest, WindowScanFindsOnlyWholeSignaturesInsideIt) {
+TEST_F(SfxTest, WindowScanFindsOnlyWholeSignaturesInsideIt) {
   WorkFolder folder;
   Shell("printf 'driver' > d.inf", folder.Path());
   Make7z({"pack.7z", "d.inf"}, folder.Path());
@@ -197,7 +207,7 @@ TEST(SfxTest, WindowScanFindsOnlyWholeSignaturesInsideIt) {
   }
 }
 
-TEST(OpenFailureTest, MissingOrForeignArchivesReportFileNotFound) {
+TEST_F(OpenFailureTest, MissingOrForeignArchivesReportFileNotFound) {
   WorkFolder folder;
   WriteTextFile(folder / "text.7z", "not an archive at all");
   WriteTextFile(folder / "empty.7z", "");
