@@ -116,7 +116,9 @@ HRESULT TMyArchiveExtractCallback::ExtractItem(UINT32 index, ISequentialOutStrea
     return S_OK;
   }
   if (--remaining_ == 0) last_reached_ = true;
-  ForceFolders(FolderPart(output_path), attributes);
+  // The parents get no attributes: a hidden or read-only file must not make
+  // its folder hidden or read-only.
+  ForceFolders(FolderPart(output_path), 0);
   DWORD error = 0;
   TMyStreamWriter* writer = TMyStreamWriter::Create(output_path, time ? &*time : nullptr, attributes, error);
   if (!writer) {
