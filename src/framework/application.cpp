@@ -68,7 +68,8 @@ TApplication::~TApplication() {
 }
 
 void TApplication::Run() {
-  terminated_ = false;
+  // A Terminate whose quit message was already taken (by ProcessMessages
+  // during start-up) still ends the program: Terminated stays set.
   if (main_form_ && !main_form_->Visible()) main_form_->ShowForm();
   while (!terminated_) HandleMessage();
 }
