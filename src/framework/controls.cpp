@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <stdexcept>
 
 namespace {
 
@@ -149,7 +150,10 @@ void TControl::SetParent(TWinControl* parent) {
 }
 
 void TControl::SetParentComponent(TComponent* parent) {
-  if (auto* container = dynamic_cast<TWinControl*>(parent)) SetParent(container);
+  if (!parent) return;
+  auto* container = dynamic_cast<TWinControl*>(parent);
+  if (!container) throw std::invalid_argument(std::string(parent->ClassName()) + " cannot hold controls");
+  SetParent(container);
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {

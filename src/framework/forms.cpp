@@ -66,8 +66,6 @@ void TForm::InitializeForm() {
   if (Visible()) ShowForm();
 }
 
-void TForm::SetBounds(int left, int top, int width, int height) { TControl::SetBounds(left, top, width, height); }
-
 int TForm::ClientWidth() const {
   if (handle_) {
     RECT client;
