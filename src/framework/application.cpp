@@ -33,6 +33,8 @@ LRESULT CALLBACK HintWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
     EndPaint(window, &paint);
     return 0;
   }
+  // The tip never takes the activation from the form under the mouse.
+  if (message == WM_MOUSEACTIVATE) return MA_NOACTIVATE;
   return DefWindowProcW(window, message, wparam, lparam);
 }
 
@@ -252,7 +254,7 @@ void TApplication::ShowHintWindow() {
   if (tip.empty()) return;
   RegisterApplicationClasses();
   if (!hint_window_) {
-    hint_window_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kHintClass, L"", WS_POPUP | WS_BORDER, 0, 0, 0,
+    hint_window_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, kHintClass, L"", WS_POPUP | WS_BORDER, 0, 0, 0,
                                    0, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   }
   const std::wstring wide = TextToWide(tip, mouse_control_->Font().Charset());

@@ -71,6 +71,13 @@ TEST_F(HintTest, HintIsTheLongPartAndTheTipTheShortPart) {
   ASSERT_TRUE(PumpUntil([&] { return Application->Hint() == "Long text"; }));
   EXPECT_EQ(hints_.back(), "Long text");
   ASSERT_TRUE(PumpUntil([&] { return Application->VisibleHintText() == "Tip"; }));
+  // The tip leaves the form active.
+  PumpFor(50);
+  EXPECT_EQ(Application->ActiveForm(), form_.get());
+  // A press hides the tip.
+  SendMessageA(form_->Label1->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+  SendMessageA(form_->Label1->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  EXPECT_EQ(Application->VisibleHintText(), "");
 }
 
 TEST_F(HintTest, HintWithoutBarIsWholeAndComesFromTheParentWhenOwnIsEmpty) {
