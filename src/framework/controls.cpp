@@ -421,7 +421,7 @@ LRESULT TControl::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
         TrackMouseEvent(&track);
         MouseEnter();
       }
-      Application->MouseMovedOver(this);
+      Application->MouseMovedOver(HintControlAt(POINT{x, y}));
       MouseMove(MouseShiftState(wparam), x, y);
       break;
     case WM_MOUSELEAVE:
@@ -474,6 +474,13 @@ LRESULT TControl::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
       break;
   }
   return DefaultHandler(message, wparam, lparam);
+}
+
+TControl* TControl::HintControlAt(POINT point) {
+  // A disabled child gets no mouse messages, its parent does; its hint still counts.
+  HWND child = ChildWindowFromPointEx(handle_, point, CWP_SKIPINVISIBLE);
+  TControl* control = child && child != handle_ ? FromHandle(child) : nullptr;
+  return control && !control->Enabled() ? control : this;
 }
 
 void TControl::Paint(TCanvas& canvas) { canvas.FillRect(ClientRect()); }

@@ -148,6 +148,7 @@ class TControl : public TComponent {
   friend class TForm;
   void PaintBuffered();
   void UpdateBoundsFromWindow();
+  TControl* HintControlAt(POINT point);
 
   TWinControl* parent_ = nullptr;
   int left_ = 0;

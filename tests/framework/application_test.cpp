@@ -80,6 +80,16 @@ TEST_F(HintTest, HintIsTheLongPartAndTheTipTheShortPart) {
   EXPECT_EQ(Application->VisibleHintText(), "");
 }
 
+TEST_F(HintTest, DisabledControlStillGivesItsHint) {
+  auto* button = new TSpeedButton(form_.get());
+  button->SetBounds(300, 100, 40, 30);
+  button->SetHint("Archives|Show the archive list");
+  button->SetParent(form_.get());
+  button->SetEnabled(false);
+  SendMessageA(form_->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(310, 110));
+  EXPECT_EQ(Application->Hint(), "Show the archive list");
+}
+
 TEST_F(HintTest, HintWithoutBarIsWholeAndComesFromTheParentWhenOwnIsEmpty) {
   MoveOver(form_->FindComponent("Inner") ? static_cast<TControl*>(form_->FindComponent("Inner")) : form_->Panel1);
   ASSERT_TRUE(PumpUntil([&] { return Application->Hint() == "whole hint"; }));
