@@ -1,16 +1,18 @@
 #!/usr/bin/env python3
 """Stores a window description the way the unpacker's resources hold it:
-every byte raised by 1 (modulo 256). A description that begins with "TPF0"
-then begins with the bytes 55 51 47 31, which the program's reader takes as
-the sign of a scrambled description.
+the signature "TPF0" ahead of the readable text, and every byte raised by 1
+(modulo 256). The stored description thus begins with the bytes 55 51 47 31,
+which the program's reader takes as the sign of a scrambled description.
 
 usage: scramble_description.py INPUT OUTPUT
 """
 import sys
 
+SIGNATURE = b"TPF0"
+
 
 def scramble(data: bytes) -> bytes:
-    return bytes((b + 1) & 0xFF for b in data)
+    return bytes((b + 1) & 0xFF for b in SIGNATURE + data)
 
 
 def main(argv):

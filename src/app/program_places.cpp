@@ -2,6 +2,7 @@
 
 #include "app/program_places.h"
 
+#include <cstdlib>
 #include <optional>
 
 #include "common/paths.h"
@@ -12,6 +13,7 @@ namespace {
 struct Places {
   std::string program_file;
   std::string system_folder;
+  std::vector<std::string> arguments;
 };
 
 std::optional<Places>& Redirection() {
@@ -43,8 +45,16 @@ std::string UnpackerSystemFolder() {
   return Redirection() ? Redirection()->system_folder : SystemDirectory();
 }
 
-void RedirectProgramPlaces(std::string program_file, std::string system_folder) {
-  Redirection() = Places{std::move(program_file), std::move(system_folder)};
+std::vector<std::string> UnpackerArguments() {
+  if (Redirection()) return Redirection()->arguments;
+  std::vector<std::string> arguments;
+  for (int i = 1; i < __argc; ++i) arguments.emplace_back(__argv[i]);
+  return arguments;
+}
+
+void RedirectProgramPlaces(std::string program_file, std::string system_folder,
+                           std::vector<std::string> arguments) {
+  Redirection() = Places{std::move(program_file), std::move(system_folder), std::move(arguments)};
 }
 
 void ResetProgramPlaces() { Redirection().reset(); }
