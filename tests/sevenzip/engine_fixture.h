@@ -1,0 +1,86 @@
+#pragma once
+
+// Helpers of the engine tests: archives made at test time, a component with
+// every event recorded, and snapshots of extracted folder trees.
+
+#include "sevenzip/SevenZipVCL.h"
+#include "support/temp_folder.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace engine_test {
+
+std::wstring Wide(const std::string& utf8);
+std::string Utf8(const std::wstring& wide);
+
+// A fresh temporary folder, removed with its wide-named contents.
+class WorkFolder {
+ public:
+  ~WorkFolder();
+  const std::string& Path() const { return temp_.Path(); }
+  std::string operator/(const std::string& relative) const { return temp_ / relative; }
+
+ private:
+  testing_support::TempFolder temp_;
+};
+
+// Runs a shell script on the host inside `folder` (a Windows path); fails the
+// test on a non-zero exit.
+void Shell(const std::string& script, const std::string& folder);
+// Runs Debian's 7zz a (add) inside `folder`; fails the test on a non-zero exit.
+void Make7z(const std::vector<std::string>& arguments, const std::string& folder);
+// The Windows 7-Zip beside the build (ref\7z.exe); its exit code.
+int RunReference7z(const std::wstring& arguments, const std::string& folder);
+// Folder of the self-extractor modules (7z.sfx, 7zCon.sfx).
+std::string SfxModuleFolder();
+
+// Writes a source tree under folder\src: nested folders, empty file and
+// folder, Cyrillic names, a read-only file, compressible and random data.
+void MakeSourceTree(const std::string& folder, int big_megabytes = 3);
+
+struct Message {
+  int code;
+  std::string text;
+  std::wstring file;
+};
+
+// A component whose every event is recorded with the thread that raised it.
+class RecordingZip {
+ public:
+  RecordingZip();
+
+  TSevenZip zip{nullptr};
+  std::vector<Message> messages;
+  std::vector<std::wstring> overwrite_asks;
+  std::vector<std::int64_t> pre_progress;
+  std::vector<std::wstring> extracted;  // OnExtractfile names
+  int progress_events = 0;
+  std::int64_t last_arc_position = 0;
+  std::vector<DWORD> event_threads;
+  bool answer_overwrite = false;
+
+  int Extract(const std::string& archive, const std::string& target, bool test_mode = false);
+  std::vector<int> Codes() const;
+};
+
+struct Entry {
+  bool folder = false;
+  std::string content;
+  DWORD attributes = 0;
+  FILETIME write_time{};
+};
+using Tree = std::map<std::wstring, Entry>;
+
+// Everything under `root`, by path relative to it.
+Tree ScanTree(const std::wstring& root);
+// Removes a tree with wide names, read-only entries included.
+void RemoveTreeWide(const std::wstring& path);
+// Seconds from a to b.
+double SecondsBetween(const FILETIME& a, const FILETIME& b);
+
+}  // namespace engine_test
