@@ -46,6 +46,8 @@ void PumpDelay(std::uint32_t milliseconds);
 class TForm1 : public TForm {
  public:
   explicit TForm1(TComponent* owner);
+  // Names the window's description resource, TFORM1.
+  const char* ClassName() const override { return "TForm1"; }
 
   TKWTXPHeader* Header1 = nullptr;
   TKWTXPCollapsePanel* CollapsePanel1 = nullptr;

@@ -5,6 +5,8 @@
 #include <algorithm>
 
 #include "app/texts.h"
+#include "common/env_expand.h"
+#include "common/profile_file.h"
 #include "form_fixture.h"
 #include "support/file_util.h"
 
@@ -54,7 +56,7 @@ INSTANTIATE_TEST_SUITE_P(
         ArrangementCase{"ArchivesInTheRoot", {"DP_A.7z", "dp_b.7z", "c.7z"}, true, false, false, 3},
         ArrangementCase{"FoldersInTheRoot", {"Lan\\x", "Video\\"}, false, true, false, 2},
         ArrangementCase{"Nothing", {"readme.txt"}, false, false, false, 0}),
-    [](const testing::TestParamInfo<ArrangementCase>& info) { return info.param.name; });
+    [](const testing::TestParamInfo<ArrangementCase>& param) { return param.param.name; });
 
 TEST_F(FormTest, ListsShowDisplayNamesInEnumerationOrder) {
   MakeTree({"Zipped\\DP_Sound_A.7Z", "Zipped\\dp_sound.7z", "Zipped\\Folder.7z\\", "UnZipped\\Network\\",
@@ -120,7 +122,10 @@ TEST_F(FormTest, CompactModeEndsWhenTheMouseReachesTheButton) {
   EXPECT_TRUE(form.CollapsePanel2->Visible());
   EXPECT_TRUE(form.Header1->Enabled());
   EXPECT_NE(form.BorderIcons() & biSystemMenu, 0u);
-  EXPECT_EQ(form.Top(), 0);
+  // Shown again centred on the desktop.
+  EXPECT_EQ(form.Position(), TPosition::poDesktopCenter);
+  EXPECT_EQ(form.Top(), (GetSystemMetrics(SM_CYSCREEN) - form.Height()) / 2);
+  EXPECT_TRUE(form.Visible());
   EXPECT_FALSE(form.Timer1->Enabled());
 }
 
@@ -143,7 +148,9 @@ TEST_P(CommandLine, StandsInForTheSettingsFile) {
   const TextSet& texts = c.english ? en : ru;
   EXPECT_EQ(form.Header1->Caption(), texts.header);
   EXPECT_EQ(form.Label2->Caption(), texts.no_settings_notice);
-  if (c.compact) EXPECT_EQ(form.Caption(), texts.compact_caption);
+  if (c.compact) {
+    EXPECT_EQ(form.Caption(), texts.compact_caption);
+  }
   EXPECT_FALSE(form.CheckBox2->Visible());
   EXPECT_EQ(form.CollapsePanel1->Height(), 72);
   EXPECT_EQ(form.ComboBox1->Text(), "%Systemdrive%\\D");
@@ -179,7 +186,9 @@ TEST_P(TimerSetting, SetsTheCountdown) {
   TForm1& form = CreateForm();
   EXPECT_EQ(Countdown, GetParam().countdown);
   EXPECT_EQ(form.Timer1->Enabled(), GetParam().countdown > 0);
-  if (GetParam().countdown <= 0) EXPECT_EQ(ButtonText(), ru.apply);
+  if (GetParam().countdown <= 0) {
+    EXPECT_EQ(ButtonText(), ru.apply);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, TimerSetting,
