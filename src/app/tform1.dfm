@@ -26,6 +26,7 @@ object Form1: TForm1
     Width = 354
     Height = 32
     Collapsed = False
+    Font.Charset = 204
     KWTXPCollapsePanel = CollapsePanel1
     OnClick = Header1Click
   end
