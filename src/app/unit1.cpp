@@ -7,10 +7,10 @@
 #include "app/captions.h"
 #include "app/package_scan.h"
 #include "app/program_places.h"
+#include "app/select_preset.h"
 #include "app/working_set.h"
 #include "common/env_expand.h"
 #include "common/paths.h"
-#include "common/profile_file.h"
 #include "common/program_paths.h"
 
 std::string PackageRoot;
@@ -230,13 +230,13 @@ void TForm1::FormActivate(TObject*) {
 }
 
 void TForm1::ApplyPreselection() {
-  const ProfileFile settings(UnpackerSettingsFile());
-  const bool has_settings = FileExists(settings.Path());
+  const bool has_settings = FileExists(UnpackerSettingsFile());
+  const SelectPreset preset = has_settings ? SelectPreset(UnpackerSettingsFile()) : SelectPreset();
   if (CheckListBox1->Items().Count() > 0) {
     CheckedArchives = 0;
-    if (has_settings && settings.SectionExists("Select")) {
+    if (preset.Present()) {
       for (int i = 0; i < CheckListBox1->Items().Count(); ++i) {
-        const bool tick = settings.ReadBool("Select", CheckListBox1->Items().Strings(i), false);
+        const bool tick = preset.Ticked(CheckListBox1->Items().Strings(i));
         CheckListBox1->SetChecked(i, tick);
         if (tick) ++CheckedArchives;
       }
@@ -244,7 +244,7 @@ void TForm1::ApplyPreselection() {
   }
   if (CheckListBox2->Items().Count() > 0) {
     CheckedFolders = 0;
-    if (has_settings && settings.ReadInteger("Select", "UnZipped", 0) == 1) {
+    if (preset.Integer("UnZipped", 0) == 1) {
       for (int i = 0; i < CheckListBox2->Items().Count(); ++i) {
         CheckListBox2->SetChecked(i, true);
         ++CheckedFolders;

@@ -6,6 +6,7 @@
 
 #include "app/package_scan.h"
 #include "app/safe_file.h"
+#include "app/select_preset.h"
 #include "app/tarnix_file.h"
 #include "support/file_util.h"
 #include "support/temp_folder.h"
@@ -128,6 +129,27 @@ TEST(TarnixOptions, WrittenAsDecimalFlags) {
   EXPECT_EQ(ReadTextFile(tarnix),
             "[Options]\r\nDrvFolder=%Systemdrive%\\D\r\nOther=1\r\nDelDrvAfterInst=1\r\n"
             "PostSetup=1\r\n[CopyFiles]\r\nDistrCopy=0\r\n");
+}
+
+TEST(SelectPreset, ReadsTheSectionAsTheProfileFunctionsDo) {
+  TempFolder folder;
+  const std::string settings = folder / "Korvelund.ini";
+  WriteTextFile(settings,
+                "[Other]\r\nDP_a.7z=1\r\n[select]\r\n; DP_c.7z=1\r\n  dp_A.7Z = 1 \r\nDP_a.7z=0\r\n"
+                "DP_b.7z=0\r\nDP_q.7z=\"1\"\r\nDP_x.7z=abc\r\nUnZipped=0x1\r\nDP_h.7z=$10\r\n");
+  const SelectPreset preset(settings);
+  EXPECT_TRUE(preset.Present());
+  EXPECT_TRUE(preset.Ticked("DP_a.7z"));  // the first of equal keys
+  EXPECT_FALSE(preset.Ticked("DP_b.7z"));
+  EXPECT_FALSE(preset.Ticked("DP_c.7z"));
+  EXPECT_TRUE(preset.Ticked("DP_q.7z"));
+  EXPECT_FALSE(preset.Ticked("DP_x.7z"));
+  EXPECT_TRUE(preset.Ticked("DP_h.7z"));
+  EXPECT_FALSE(preset.Ticked("DP_missing.7z"));
+  EXPECT_EQ(preset.Integer("unzipped", 0), 1);
+  WriteTextFile(settings, "[Select]\r\n[Other]\r\nx=1\r\n");
+  EXPECT_FALSE(SelectPreset(settings).Present());
+  EXPECT_FALSE(SelectPreset().Present());
 }
 
 }  // namespace
