@@ -150,27 +150,24 @@ void TForm1::FormCreate(TObject*) {
 
 void TForm1::ScanPackages() {
   const std::string root = ExpandEnvVars(PackageRoot);
-  const unsigned kAllAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
-                                  FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY |
-                                  FILE_ATTRIBUTE_ARCHIVE;
   if (DirectoryExists(root + "\\Zipped")) {
     if (IsFolderEmpty(root + "\\Zipped")) {
       MakeFoldersOnlyArrangement();
     } else {
-      ScanArchives(root + "\\Zipped\\*.7z", kAllAttributes, CheckListBox1);
+      ScanArchives(root + "\\Zipped\\*.7z", CheckListBox1);
     }
   } else {
-    ScanArchives(root + "\\*.7z", kAllAttributes, CheckListBox1);
+    ScanArchives(root + "\\*.7z", CheckListBox1);
     if (CheckListBox1->Items().Count() == 0) MakeFoldersOnlyArrangement();
   }
   if (DirectoryExists(root + "\\UnZipped")) {
     if (IsFolderEmpty(root + "\\UnZipped")) {
       MakeArchivesOnlyArrangement();
     } else {
-      ScanFolders(root + "\\UnZipped\\*.*", kAllAttributes, CheckListBox2);
+      ScanFolders(root + "\\UnZipped\\*.*", CheckListBox2);
     }
   } else {
-    ScanFolders(root + "\\*.*", kAllAttributes, CheckListBox2);
+    ScanFolders(root + "\\*.*", CheckListBox2);
     const TStrings& folders = CheckListBox2->Items();
     if (folders.Count() == 0 || (folders.Count() == 1 && folders.Strings(0) == "ZIPPED")) {
       MakeArchivesOnlyArrangement();

@@ -89,8 +89,9 @@ class TForm1 : public TForm {
   void SaveOptions();
 
   // Package lists.
-  void ScanArchives(const std::string& mask, std::uint32_t attributes, TKWTXPCheckListBox* list);
-  void ScanFolders(const std::string& mask, std::uint32_t attributes, TKWTXPCheckListBox* list);
+  // Every match is listed, whatever its attributes.
+  void ScanArchives(const std::string& mask, TKWTXPCheckListBox* list);
+  void ScanFolders(const std::string& mask, TKWTXPCheckListBox* list);
   void UpdateApplyCaption();
   void ShowApplicationHint(TObject* Sender);
   void CheckListBox1ClickCheck(TObject* Sender);

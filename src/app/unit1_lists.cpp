@@ -28,11 +28,11 @@ void SetEveryState(TKWTXPCheckListBox* list, TCheckBoxState state) {
 
 }  // namespace
 
-void TForm1::ScanArchives(const std::string& mask, std::uint32_t, TKWTXPCheckListBox* list) {
+void TForm1::ScanArchives(const std::string& mask, TKWTXPCheckListBox* list) {
   list->Items().AddStrings(FindArchiveEntries(mask));
 }
 
-void TForm1::ScanFolders(const std::string& mask, std::uint32_t, TKWTXPCheckListBox* list) {
+void TForm1::ScanFolders(const std::string& mask, TKWTXPCheckListBox* list) {
   list->Items().AddStrings(FindFolderEntries(mask));
 }
 

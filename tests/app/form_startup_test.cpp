@@ -262,6 +262,19 @@ TEST_F(FormTest, LanguageSetting) {
   EXPECT_EQ(form.SpeedButton1->Hint(), "Driver packages");
 }
 
+TEST_F(FormTest, HintLineShowsTheLongHintOfTheControlUnderTheMouse) {
+  MakeTree({"DP_A.7z"});
+  WriteSettings("[CopyFiles]\r\nLangEn=1\r\n");
+  TForm1& form = CreateForm();
+  Activate();
+  Application->MouseMovedOver(form.CheckBox1);
+  EXPECT_EQ(form.Label1->Caption(), "Drivers will be removed after installation");
+  Application->MouseMovedOver(form.SpeedButton1);
+  EXPECT_EQ(form.Label1->Caption(), "Driver packages");
+  Application->MouseMovedOver(form.Label5);
+  EXPECT_EQ(form.Label1->Caption(), "");
+}
+
 TEST_F(FormTest, LanguageOtherThanOneIsRussian) {
   MakeTree({"DP_A.7z"});
   WriteSettings("[CopyFiles]\r\nLangEn=2\r\n");
