@@ -37,8 +37,8 @@ void TKWTXPComboBox::SetText(const std::string& text) {
   text_ = text;
   item_index_ = items_.IndexOf(text);
   if (!handle_) return;
-  if (style_ == TComboBoxStyle::csDropDownList) SendMessageA(handle_, CB_SETCURSEL, static_cast<WPARAM>(item_index_), 0);
-  else SetWindowTextA(handle_, text.c_str());
+  SendMessageA(handle_, CB_SETCURSEL, static_cast<WPARAM>(item_index_), 0);
+  if (style_ == TComboBoxStyle::csDropDown) SetWindowTextA(handle_, text.c_str());
 }
 
 void TKWTXPComboBox::SetStyle(TComboBoxStyle style) {

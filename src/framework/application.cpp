@@ -82,6 +82,15 @@ bool TApplication::ProcessMessage(MSG& message) {
     return true;
   }
   if (!PreviewKey(message)) return true;
+  if (message.message == WM_MOUSEMOVE && !TControl::FromHandle(message.hwnd)) {
+    // A system window inside a control (a combo box's edit) counts as the control.
+    for (HWND window = GetParent(message.hwnd); window; window = GetParent(window)) {
+      if (TControl* control = TControl::FromHandle(window)) {
+        MouseMovedOver(control);
+        break;
+      }
+    }
+  }
   TranslateMessage(&message);
   DispatchMessageW(&message);
   return true;
@@ -188,7 +197,12 @@ void TApplication::MouseMovedOver(TControl* control) {
 }
 
 void TApplication::MouseLeft(TControl* control) {
-  if (control != mouse_control_) return;
+  if (control != mouse_control_ || !control->HandleAllocated()) return;
+  // Moving onto a window inside the control (a combo box's edit) is no leaving.
+  POINT cursor;
+  GetCursorPos(&cursor);
+  HWND under = WindowFromPoint(cursor);
+  if (under && IsChild(control->Handle(), under)) return;
   mouse_control_ = nullptr;
   HideHintWindow();
   SetHint("");

@@ -142,7 +142,10 @@ void TControl::SetParent(TWinControl* parent) {
   if (!parent_) return;
   parent_->controls_.push_back(this);
   ParentFontChanged();
-  if (parent_->HandleAllocated()) CreateHandle();
+  if (parent_->HandleAllocated()) {
+    CreateHandle();
+    if (handle_) SetWindowPos(handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
 }
 
 void TControl::SetParentComponent(TComponent* parent) {
@@ -502,7 +505,10 @@ void TControl::ParentFontChanged() {
 
 void TControl::ParentColorChanged() { Invalidate(); }
 
-TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
+TWinControl::TWinControl(TComponent* owner) : TControl(owner) {
+  static int created = 0;
+  tab_order_ = created++;
+}
 
 TWinControl::~TWinControl() {
   for (TControl* control : controls_) control->parent_ = nullptr;
@@ -525,6 +531,7 @@ void TWinControl::SetFocus() {
 
 bool TWinControl::ReadProperty(TReader& reader, const std::string& name, const TPropValue& value) {
   if (name == "TabStop") SetTabStop(reader.Boolean(value));
+  else if (name == "TabOrder") SetTabOrder(reader.Integer(value));
   else if (name == "OnEnter") OnEnter = reader.Handler<TNotifyEvent>(value);
   else if (name == "OnExit") OnExit = reader.Handler<TNotifyEvent>(value);
   else if (name == "OnKeyDown") OnKeyDown = reader.Handler<TKeyEvent>(value);
@@ -536,7 +543,13 @@ bool TWinControl::ReadProperty(TReader& reader, const std::string& name, const T
 void TWinControl::CreateHandle() {
   TControl::CreateHandle();
   if (!handle_) return;
-  for (TControl* control : controls_) control->CreateHandle();
+  // Later controls lie in front of earlier ones, as in the description.
+  for (TControl* control : controls_) {
+    control->CreateHandle();
+    if (control->handle_) {
+      SetWindowPos(control->handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+  }
 }
 
 LRESULT TWinControl::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
