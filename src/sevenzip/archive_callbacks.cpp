@@ -56,7 +56,7 @@ HRESULT TMyArchiveExtractCallback::SetCompleted(const UINT64* completed) {
   if (owner_->OnProgress) {
     owner_->OnCallerThread([&] { owner_->OnProgress(owner_, current_name_, value, current_position_); });
   }
-  if (done_) return S_FALSE;
+  if (done_ || stopped_) return S_FALSE;
   if (owner_->cancel_request_) {
     owner_->Report(kUserCanceled, current_name_);
     return S_FALSE;
@@ -69,7 +69,7 @@ HRESULT TMyArchiveExtractCallback::GetStream(UINT32 index, ISequentialOutStream*
   *stream = nullptr;
   Lock lock(lock_);
   if (owner_->caller_thread_->HandlerFailed()) return E_ABORT;
-  if (owner_->cancel_request_) return S_FALSE;
+  if (owner_->cancel_request_ || stopped_) return S_FALSE;
   if (ask_mode == kAskTest) {
     current_name_ = ItemPath(owner_->in_archive_, index);
     current_position_ = 0;
@@ -121,6 +121,8 @@ HRESULT TMyArchiveExtractCallback::ExtractItem(UINT32 index, ISequentialOutStrea
   TMyStreamWriter* writer = TMyStreamWriter::Create(output_path, time ? &*time : nullptr, attributes, error);
   if (!writer) {
     owner_->Report(kCouldNotCreateFile, first_path);
+    // The library may go on with other items after a refused stream.
+    stopped_ = true;
     return S_FALSE;
   }
   writer->AddRef();

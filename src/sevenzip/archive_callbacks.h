@@ -62,6 +62,7 @@ class TMyArchiveExtractCallback final
   int remaining_;
   bool last_reached_ = false;
   bool done_ = false;
+  bool stopped_ = false;  // an output file could not be created
   std::wstring password_;
   CriticalSection lock_;
 };

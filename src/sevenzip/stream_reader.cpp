@@ -48,10 +48,15 @@ int TMyStreamReader::LastVolumeNumber() const {
 }
 
 bool TMyStreamReader::FindVolumes() {
+  // Asks the host at most once per set: a refused volume stays refused.
+  if (search_failed_) return false;
   const int last = LastVolumeNumber();
   std::int64_t total = volumes_[0].size;
   for (int n = 2; n <= last; ++n) {
-    if (!OpenVolume(n)) return false;
+    if (!OpenVolume(n)) {
+      search_failed_ = true;
+      return false;
+    }
     TFiles& volume = volumes_[static_cast<std::size_t>(n - 1)];
     total += volume.size;
     // Measured once; reopened when a read reaches it.

@@ -54,6 +54,7 @@ class TMyStreamReader final : public TInterfacedObject<TMyStreamReader, IInStrea
   TOpenVolume volume_handler_;
   bool multi_volume_;
   bool volumes_known_ = false;
+  bool search_failed_ = false;
   bool sfx_found_;
   DWORD last_error_ = 0;
   TArrayOfFiles volumes_;

@@ -193,6 +193,36 @@ void RemoveTreeWide(const std::wstring& path) {
   RemoveDirectoryW(path.c_str());
 }
 
+bool RealLibraryLoads() {
+  static const bool loads = [] {
+    const HMODULE module = LoadLibraryA("7za.dll");
+    if (!module) return false;
+    FreeLibrary(module);
+    return true;
+  }();
+  return loads;
+}
+
+void RealLibraryTest::SetUp() {
+  if (!RealLibraryLoads()) GTEST_SKIP() << "7za.dll does not load on this platform";
+}
+
+std::wstring ExeFolder() {
+  wchar_t exe[MAX_PATH];
+  GetModuleFileNameW(nullptr, exe, MAX_PATH);
+  const std::wstring path = exe;
+  return path.substr(0, path.rfind(L'\\'));
+}
+
+ScopedFakeLibrary::ScopedFakeLibrary() : module_(LoadLibraryW((ExeFolder() + L"\\fake\\7za.dll").c_str())) {}
+
+ScopedFakeLibrary::~ScopedFakeLibrary() { Release(); }
+
+void ScopedFakeLibrary::Release() {
+  if (module_) FreeLibrary(module_);
+  module_ = nullptr;
+}
+
 WorkFolder::~WorkFolder() { RemoveTreeWide(Wide(temp_.Path())); }
 
 double SecondsBetween(const FILETIME& a, const FILETIME& b) {

@@ -6,6 +6,8 @@
 #include "sevenzip/SevenZipVCL.h"
 #include "support/temp_folder.h"
 
+#include <gtest/gtest.h>
+
 #include <windows.h>
 
 #include <cstdint>
@@ -17,6 +19,32 @@ namespace engine_test {
 
 std::wstring Wide(const std::string& utf8);
 std::string Utf8(const std::wstring& wide);
+
+// Tests that need the real 7-Zip library. It refuses to load on Windows 9x
+// (its DllMain fails there), so under Wine's win98 version they are skipped
+// and the 9x file functions are covered through the fake library.
+class RealLibraryTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+};
+bool RealLibraryLoads();
+
+// The fake 7za.dll (bin\fake) loaded for the life of the object: the
+// component's LoadLibraryA("7za.dll") then gets it.
+class ScopedFakeLibrary {
+ public:
+  ScopedFakeLibrary();
+  ~ScopedFakeLibrary();
+  ScopedFakeLibrary(const ScopedFakeLibrary&) = delete;
+  ScopedFakeLibrary& operator=(const ScopedFakeLibrary&) = delete;
+  HMODULE Module() const { return module_; }
+  // Hands the reference to whoever loaded it next (the component).
+  void Release();
+
+ private:
+  HMODULE module_;
+};
+std::wstring ExeFolder();
 
 // A fresh temporary folder, removed with its wide-named contents.
 class WorkFolder {

@@ -11,24 +11,33 @@
 namespace engine_test {
 namespace {
 
+using ExtractFoldersTest = RealLibraryTest;
+using ExtractOptionsTest = RealLibraryTest;
+using ExtractPasswordTest = RealLibraryTest;
+using ExtractPathsTest = RealLibraryTest;
+using ExtractThreadsTest = RealLibraryTest;
+using ExtractTimesTest = RealLibraryTest;
+
 using testing_support::ReadTextFile;
 using testing_support::WriteTextFile;
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // Three items in a known order: 1.txt (1 byte), 2.txt (22), 3.txt (333).
-class ThreeItemsTest : public ::testing::Test {
+class ThreeItemsTest : public RealLibraryTest {
  protected:
   void SetUp() override {
+    RealLibraryTest::SetUp();
+    if (IsSkipped()) return;
     Shell("printf 1 > 1.txt; head -c 22 /dev/zero | tr '\\0' 2 > 2.txt; head -c 333 /dev/zero | tr '\\0' 3 > 3.txt",
           folder.Path());
     Make7z({"-ms=off", "pack.7z", "1.txt", "2.txt", "3.txt"}, folder.Path());
   }
   WorkFolder folder;
-  RecordingZip recorder;
 };
 
 TEST_F(ThreeItemsTest, SelectsItemsByIndexOrByNameInAnyCase) {
+  RecordingZip recorder;
   struct Case {
     std::vector<std::wstring> files;
     std::vector<std::string> extracted;
@@ -52,6 +61,7 @@ TEST_F(ThreeItemsTest, SelectsItemsByIndexOrByNameInAnyCase) {
 }
 
 TEST_F(ThreeItemsTest, UnknownSelectionStopsBeforeWriting) {
+  RecordingZip recorder;
   for (const wchar_t* selection : {L"3", L"-1", L"4.txt", L""}) {
     RecordingZip job;
     job.zip.Files.Add(L"0");
@@ -67,6 +77,7 @@ TEST_F(ThreeItemsTest, UnknownSelectionStopsBeforeWriting) {
 }
 
 TEST_F(ThreeItemsTest, AllItemsAnnounceTheLibrarysTotalOnce) {
+  RecordingZip recorder;
   EXPECT_EQ(recorder.Extract(folder / "pack.7z", folder / "out"), 0);
   EXPECT_EQ(recorder.pre_progress, std::vector<std::int64_t>{356});
   EXPECT_EQ(recorder.last_arc_position, 356);
@@ -75,6 +86,7 @@ TEST_F(ThreeItemsTest, AllItemsAnnounceTheLibrarysTotalOnce) {
 }
 
 TEST_F(ThreeItemsTest, BaseFolderWithOrWithoutBackslashGivesTheSamePaths) {
+  RecordingZip recorder;
   RecordingZip with_slash;
   with_slash.zip.ExtractOptions = ExtractOpts{ExtractOverwrite};
   EXPECT_EQ(with_slash.Extract(folder / "pack.7z", folder / "out\\"), 0);
@@ -87,6 +99,7 @@ TEST_F(ThreeItemsTest, BaseFolderWithOrWithoutBackslashGivesTheSamePaths) {
 }
 
 TEST_F(ThreeItemsTest, EmptyBaseFolderExtractsIntoTheCurrentFolder) {
+  RecordingZip recorder;
   wchar_t previous[MAX_PATH];
   GetCurrentDirectoryW(MAX_PATH, previous);
   testing_support::MakeFolders(folder / "here");
@@ -98,6 +111,7 @@ TEST_F(ThreeItemsTest, EmptyBaseFolderExtractsIntoTheCurrentFolder) {
 }
 
 TEST_F(ThreeItemsTest, ExistingFilesAreKeptUnlessTheHostAgrees) {
+  RecordingZip recorder;
   WriteTextFile(folder / "out\\1.txt", "old");
   WriteTextFile(folder / "out\\2.txt", "old");
   recorder.zip.OnExtractOverwrite = [&](TComponent*, const std::wstring& file, bool& overwrite) {
@@ -119,12 +133,11 @@ TEST_F(ThreeItemsTest, ExistingFilesAreKeptUnlessTheHostAgrees) {
 // A target that cannot be created (here a folder of that name; on Windows
 // also a read-only file, which Wine lets root replace) stops the job.
 TEST_F(ThreeItemsTest, UncreatableTargetStopsTheJobWithItsPath) {
+  RecordingZip recorder;
   testing_support::MakeFolders(folder / "out\\2.txt");
   recorder.zip.ExtractOptions = ExtractOpts{ExtractOverwrite};
-  // The refused stream makes the library end the job; it reports the item
-  // as damaged on its own and returns 0.
-  recorder.Extract(folder / "pack.7z", folder / "out");
-  ASSERT_EQ(recorder.Codes(), (std::vector<int>{11, 2}));
+  EXPECT_NE(recorder.Extract(folder / "pack.7z", folder / "out"), 0);
+  ASSERT_EQ(recorder.Codes(), std::vector<int>{11});
   EXPECT_EQ(recorder.messages[0].text, "Could not create file");
   EXPECT_EQ(recorder.messages[0].file, Wide(folder / "out\\2.txt"));
   EXPECT_EQ(ReadTextFile(folder / "out\\1.txt"), "1");
@@ -132,17 +145,19 @@ TEST_F(ThreeItemsTest, UncreatableTargetStopsTheJobWithItsPath) {
 }
 
 TEST_F(ThreeItemsTest, RenamedPathsAreUsedButFailuresNameTheOriginal) {
+  RecordingZip recorder;
   recorder.zip.OnSetExtractName = [&](TComponent*, std::uint32_t index, std::wstring& path) {
     path = index == 2 ? Wide(folder / "renamed\\0\\x") : Wide(folder / "renamed\\") + std::to_wstring(index);
   };
-  recorder.Extract(folder / "pack.7z", folder / "out");
+  EXPECT_NE(recorder.Extract(folder / "pack.7z", folder / "out"), 0);
   EXPECT_EQ(ReadTextFile(folder / "renamed\\0"), "1");
   EXPECT_EQ(ReadTextFile(folder / "renamed\\1"), std::string(22, '2'));
-  ASSERT_EQ(recorder.Codes(), (std::vector<int>{11, 2}));
+  ASSERT_EQ(recorder.Codes(), std::vector<int>{11});
   EXPECT_EQ(recorder.messages[0].file, Wide(folder / "out\\3.txt"));
 }
 
 TEST_F(ThreeItemsTest, CancelStopsAtTheNextProgressReport) {
+  RecordingZip recorder;
   recorder.zip.OnExtractfile = [&](TComponent* sender, const std::wstring&, std::int64_t) {
     static_cast<TSevenZip*>(sender)->Cancel();
   };
@@ -155,6 +170,7 @@ TEST_F(ThreeItemsTest, CancelStopsAtTheNextProgressReport) {
 }
 
 TEST_F(ThreeItemsTest, HandlerExceptionEndsTheJobAndReachesTheCaller) {
+  RecordingZip recorder;
   recorder.zip.OnProgress = [](TComponent*, const std::wstring&, std::int64_t, std::int64_t) {
     throw std::runtime_error("handler failed");
   };
@@ -165,12 +181,13 @@ TEST_F(ThreeItemsTest, HandlerExceptionEndsTheJobAndReachesTheCaller) {
 }
 
 TEST_F(ThreeItemsTest, TestModeWritesNothing) {
+  RecordingZip recorder;
   EXPECT_EQ(recorder.Extract(folder / "pack.7z", folder / "out", true), 0);
   EXPECT_FALSE(Exists(folder / "out"));
   EXPECT_EQ(recorder.extracted.empty() ? std::wstring() : recorder.extracted.back(), L"3.txt");
 }
 
-TEST(ExtractOptionsTest, NoPathPutsItemsIntoTheBaseFolder) {
+TEST_F(ExtractOptionsTest, NoPathPutsItemsIntoTheBaseFolder) {
   WorkFolder folder;
   Shell("mkdir a c && printf first > a/b.txt && printf second > c/b.txt", folder.Path());
   Make7z({"pack.7z", "a", "c"}, folder.Path());
@@ -182,7 +199,7 @@ TEST(ExtractOptionsTest, NoPathPutsItemsIntoTheBaseFolder) {
   EXPECT_FALSE(Exists(folder / "out\\a\\b.txt"));
 }
 
-TEST(ExtractFoldersTest, ExistingFolderKeepsItsAttributes) {
+TEST_F(ExtractFoldersTest, ExistingFolderKeepsItsAttributes) {
   WorkFolder folder;
   Shell("mkdir -p d/empty && printf x > d/f.txt", folder.Path());
   Make7z({"pack.7z", "d"}, folder.Path());
@@ -196,7 +213,7 @@ TEST(ExtractFoldersTest, ExistingFolderKeepsItsAttributes) {
 }
 
 // Items whose time no DOS date holds, or that have none, still extract.
-TEST(ExtractTimesTest, ItemTimesAreSetWhenADosDateHoldsThem) {
+TEST_F(ExtractTimesTest, ItemTimesAreSetWhenADosDateHoldsThem) {
   WorkFolder folder;
   Shell("printf a > old.txt && touch -d '1979-12-31 23:00:00' old.txt && "
         "printf b > first.txt && touch -d '1980-01-01 12:00:01' first.txt && "
@@ -233,7 +250,7 @@ TEST(ExtractTimesTest, ItemTimesAreSetWhenADosDateHoldsThem) {
 }
 
 // Stored paths that would leave the base folder are refused, item by item.
-TEST(ExtractPathsTest, ItemsNeverLeaveTheBaseFolder) {
+TEST_F(ExtractPathsTest, ItemsNeverLeaveTheBaseFolder) {
   WorkFolder folder;
   Shell("mkdir -p work/in && printf in > work/in/ok.txt && printf up > up.txt && printf abs > abs.txt", folder.Path());
   Make7z({"-spf", "../evil.7z", "in/ok.txt", "../up.txt", (testing_support::UnixPath(folder / "abs.txt"))},
@@ -252,7 +269,7 @@ TEST(ExtractPathsTest, ItemsNeverLeaveTheBaseFolder) {
   for (const auto& [name, entry] : outside) EXPECT_EQ(name.rfind(L"out", 0), 0u) << Utf8(name);
 }
 
-TEST(ExtractPasswordTest, PasswordDecidesBetweenDataAndFailure) {
+TEST_F(ExtractPasswordTest, PasswordDecidesBetweenDataAndFailure) {
   WorkFolder folder;
   Shell("printf secret > s.txt", folder.Path());
   Make7z({"-psesame", "data.7z", "s.txt"}, folder.Path());
@@ -288,7 +305,7 @@ TEST(ExtractPasswordTest, PasswordDecidesBetweenDataAndFailure) {
 // Events arrive on the calling thread, which keeps its windows alive: a
 // handler can talk to a window of that thread while the library decodes in
 // parallel.
-TEST(ExtractThreadsTest, EveryEventRunsOnTheCallingThreadDuringParallelDecoding) {
+TEST_F(ExtractThreadsTest, EveryEventRunsOnTheCallingThreadDuringParallelDecoding) {
   WorkFolder folder;
   MakeSourceTree(folder.Path(), 6);
   Make7z({"-m0=lzma2:d=256k:c=1m", "-mmt=4", "pack.7z", "src"}, folder.Path());
@@ -310,7 +327,7 @@ TEST(ExtractThreadsTest, EveryEventRunsOnTheCallingThreadDuringParallelDecoding)
   EXPECT_EQ(std::count(recorder.event_threads.begin(), recorder.event_threads.end(), self),
             static_cast<long>(recorder.event_threads.size()));
   EXPECT_GT(answered, 0);
-  EXPECT_EQ(ReadTextFile(folder / "out\\src\\big.bin"), ReadTextFile(folder / "src\\big.bin"));
+  EXPECT_TRUE(ReadTextFile(folder / "out\\src\\big.bin") == ReadTextFile(folder / "src\\big.bin"));
 }
 
 }  // namespace

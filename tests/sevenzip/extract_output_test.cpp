@@ -9,12 +9,14 @@
 namespace engine_test {
 namespace {
 
+using ExtractAttributesTest = RealLibraryTest;
+
 struct Method {
   const char* name;
   std::vector<std::string> switches;
 };
 
-class ExtractOutputTest : public ::testing::TestWithParam<Method> {};
+class ExtractOutputTest : public RealLibraryTest, public ::testing::WithParamInterface<Method> {};
 
 TEST_P(ExtractOutputTest, EqualsTheLibrarysOwnExtraction) {
   WorkFolder folder;
@@ -66,7 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<Method>& method) { return std::string(method.param.name); });
 
 // Windows attributes only a Windows archiver stores: hidden and system.
-TEST(ExtractAttributesTest, GivesFilesTheirStoredAttributes) {
+TEST_F(ExtractAttributesTest, GivesFilesTheirStoredAttributes) {
   if (!sevenzip::WideMode()) GTEST_SKIP() << "ANSI mode: made by the reference archiver only on NT";
   WorkFolder folder;
   Shell("mkdir -p src/sub && printf h > src/hidden.txt && printf s > src/sub/system.sys && printf r > src/ro.txt",

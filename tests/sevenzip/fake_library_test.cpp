@@ -1,0 +1,166 @@
+// Callback orders and failures scripted through the fake 7za.dll.
+#include "engine_fixture.h"
+#include "fake_library/fake_script.h"
+#include "sevenzip/file_system.h"
+#include "support/file_util.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace engine_test {
+namespace {
+
+std::vector<std::string> notes;
+void Note(const char* what) { notes.push_back(what); }
+
+// Loads the fake under the name the component asks for; the component then
+// gets this module from its LoadLibraryA("7za.dll").
+class FakeLibraryTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    wchar_t exe[MAX_PATH];
+    GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    std::wstring path = exe;
+    path = path.substr(0, path.rfind(L'\\')) + L"\\fake\\7za.dll";
+    module_ = LoadLibraryW(path.c_str());
+    ASSERT_TRUE(module_);
+    set_script_ = reinterpret_cast<FakeSetScriptFunc>(reinterpret_cast<void*>(GetProcAddress(module_, "FakeSetScript")));
+    ASSERT_TRUE(set_script_);
+    notes.clear();
+    script.note = Note;
+    script.items = items.data();
+    script.count = static_cast<UINT32>(items.size());
+    testing_support::WriteTextFile(folder / "pack.7z", "7z archive stand-in");
+  }
+  void TearDown() override {
+    if (module_) FreeLibrary(module_);
+    ASSERT_EQ(GetModuleHandleA("7za.dll"), nullptr) << "fake still loaded";
+  }
+  // A component on the scripted fake; the test's own reference is dropped so
+  // that the component's FreeLibrary unloads it.
+  std::unique_ptr<RecordingZip> MakeZip() {
+    set_script_(&script);
+    auto recorder = std::make_unique<RecordingZip>();
+    recorder->zip.SZFileName = Wide(folder / "pack.7z");
+    recorder->zip.ExtrBaseDir = Wide(folder / "out");
+    recorder->zip.ExtractOptions = ExtractOpts{ExtractOverwrite};
+    FreeLibrary(module_);
+    module_ = nullptr;
+    return recorder;
+  }
+
+  WorkFolder folder;
+  std::vector<FakeItem> items{{L"a.txt", 3, FILE_ATTRIBUTE_ARCHIVE, 0},
+                              {L"sub\\b.txt", 4, FILE_ATTRIBUTE_ARCHIVE, 0},
+                              {L"c.txt", 5, FILE_ATTRIBUTE_ARCHIVE, 0}};
+  FakeScript script;
+  HMODULE module_ = nullptr;
+  FakeSetScriptFunc set_script_ = nullptr;
+};
+
+TEST_F(FakeLibraryTest, DestructionReleasesTheLibraryObjectsBeforeUnloading) {
+  auto recorder = MakeZip();
+  recorder.reset();
+  EXPECT_EQ(notes, (std::vector<std::string>{"release IInArchive", "release IOutArchive", "release ISetProperties",
+                                             "unload"}));
+}
+
+TEST_F(FakeLibraryTest, EveryOperationResultHasItsCode) {
+  struct Case {
+    INT32 result;
+    int code;
+    const char* text;
+  };
+  for (const Case& c : std::vector<Case>{{1, 4, "Unsupported Method"},
+                                         {2, 2, "Data Error"},
+                                         {3, 3, "CRC Error"},
+                                         {4, 2, "Data Error"},
+                                         {5, 2, "Data Error"},
+                                         {9, 2, "Data Error"},
+                                         {-1, 2, "Data Error"}}) {
+    items[1].operation_result = c.result;
+    auto recorder = MakeZip();
+    EXPECT_EQ(recorder->zip.Extract(false), 0);
+    ASSERT_EQ(recorder->Codes(), std::vector<int>{c.code}) << c.result;
+    EXPECT_EQ(recorder->messages[0].text, c.text);
+    EXPECT_EQ(recorder->messages[0].file, Wide(folder / "out\\sub\\b.txt"));
+    // The next item's success clears the code again.
+    EXPECT_EQ(recorder->zip.LastResultCode(), 0);
+    recorder.reset();
+    SetUp();
+  }
+}
+
+TEST_F(FakeLibraryTest, JobStopsAfterTheLastSelectedFile) {
+  items.push_back({L"d.txt", 6, FILE_ATTRIBUTE_ARCHIVE, 0});
+  script.count = static_cast<UINT32>(items.size());
+  script.items = items.data();
+  auto recorder = MakeZip();
+  recorder->zip.Files.Add(L"1");
+  recorder->zip.Files.Add(L"0");
+  EXPECT_EQ(recorder->zip.Extract(false), S_FALSE);
+  EXPECT_EQ(std::count_if(notes.begin(), notes.end(), [](const std::string& n) { return n.rfind("get stream", 0) == 0; }),
+            2);
+  EXPECT_EQ(recorder->pre_progress, std::vector<std::int64_t>{7});
+  EXPECT_EQ(testing_support::ReadTextFile(folder / "out\\sub\\b.txt"), "xxxx");
+}
+
+TEST_F(FakeLibraryTest, MissingArchiveHandlerRefusesTheJob) {
+  script.no_in_archive = true;
+  auto recorder = MakeZip();
+  EXPECT_EQ(recorder->zip.Extract(false), -1);
+  EXPECT_EQ(recorder->Codes(), std::vector<int>{1});
+}
+
+TEST_F(FakeLibraryTest, FailedOpenFreesTheReaderOnce) {
+  script.open_result = E_FAIL;
+  script.keep_stream_after_failed_open = true;
+  auto recorder = MakeZip();
+  EXPECT_EQ(recorder->zip.Extract(false), -1);
+  EXPECT_EQ(recorder->Codes(), std::vector<int>{1});
+  EXPECT_EQ(std::count(notes.begin(), notes.end(), "stream freed"), 1);
+  script.open_result = S_OK;
+  set_script_ = nullptr;
+}
+
+// The file functions of both platform modes: UTF-16 on NT, the ANSI code
+// page on Windows 9x (where only files, not folders, count as existing).
+// The names are non-ASCII but within code page 1252, which the tests use.
+TEST_F(FakeLibraryTest, WritesItemsInEitherPlatformMode) {
+  items = {{L"Gr\u00f6\u00dfe\\\u00dcbersicht.txt", 3, FILE_ATTRIBUTE_ARCHIVE, 0},
+           {L"empty", 0, FILE_ATTRIBUTE_DIRECTORY, 0},
+           {L"deep\\er\\a.txt", 2, FILE_ATTRIBUTE_READONLY, 0}};
+  script.items = items.data();
+  script.count = static_cast<UINT32>(items.size());
+  auto recorder = MakeZip();
+  recorder->zip.ExtractOptions = ExtractOpts{};
+  RecordProperty("wide_mode", sevenzip::WideMode() ? 1 : 0);
+  EXPECT_EQ(recorder->zip.Extract(false), 0);
+  const Tree tree = ScanTree(Wide(folder / "out"));
+  EXPECT_EQ(tree.at(L"Gr\u00f6\u00dfe\\\u00dcbersicht.txt").content, "xxx");
+  EXPECT_TRUE(tree.at(L"empty").folder);
+  EXPECT_EQ(tree.at(L"deep\\er\\a.txt").content, "xx");
+  EXPECT_NE(tree.at(L"deep\\er\\a.txt").attributes & FILE_ATTRIBUTE_READONLY, 0u);
+
+  EXPECT_EQ(recorder->zip.Extract(false), 0);
+  EXPECT_EQ(recorder->overwrite_asks.size(), sevenzip::WideMode() ? 3u : 2u);
+  EXPECT_TRUE(recorder->messages.empty());
+}
+
+TEST_F(FakeLibraryTest, CallbacksFromAnotherThreadRaiseEventsOnTheCallingThread) {
+  script.call_back_from_other_thread = true;
+  auto recorder = MakeZip();
+  recorder->zip.OnSetExtractName = [&](TComponent*, std::uint32_t, std::wstring&) {
+    recorder->event_threads.push_back(GetCurrentThreadId());
+  };
+  EXPECT_EQ(recorder->zip.Extract(false), 0);
+  const DWORD self = GetCurrentThreadId();
+  EXPECT_GE(recorder->event_threads.size(), 9u);
+  EXPECT_TRUE(std::all_of(recorder->event_threads.begin(), recorder->event_threads.end(),
+                          [self](DWORD thread) { return thread == self; }));
+  EXPECT_EQ(testing_support::ReadTextFile(folder / "out\\c.txt"), "xxxxx");
+}
+
+}  // namespace
+}  // namespace engine_test
