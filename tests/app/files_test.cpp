@@ -1,0 +1,155 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "app/package_scan.h"
+#include "app/safe_file.h"
+#include "app/select_preset.h"
+#include "app/tarnix_file.h"
+#include "support/file_util.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+using testing_support::MakeFolders;
+using testing_support::ReadTextFile;
+using testing_support::TempFolder;
+using testing_support::WriteTextFile;
+
+std::vector<std::string> Sorted(std::vector<std::string> items) {
+  std::sort(items.begin(), items.end());
+  return items;
+}
+
+bool FolderHoldsOnly(const std::string& folder, const std::vector<std::string>& names) {
+  std::vector<std::string> found;
+  WIN32_FIND_DATAA data;
+  const HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &data);
+  if (search == INVALID_HANDLE_VALUE) return names.empty();
+  do {
+    const std::string name = data.cFileName;
+    if (name != "." && name != "..") found.push_back(name);
+  } while (FindNextFileA(search, &data));
+  FindClose(search);
+  return Sorted(found) == Sorted(names);
+}
+
+TEST(PackageScan, ListsArchivesAndFoldersByTheirRules) {
+  TempFolder root;
+  WriteTextFile(root / "Zipped\\DP_Sound_A.7Z", "x");
+  WriteTextFile(root / "Zipped\\dp_sound.7z", "x");
+  WriteTextFile(root / "Zipped\\readme.txt", "x");
+  MakeFolders(root / "Zipped\\Folder.7z");
+  WriteTextFile(root / "Zipped\\Hidden.7z", "x");
+  SetFileAttributesA((root / "Zipped\\Hidden.7z").c_str(), FILE_ATTRIBUTE_HIDDEN);
+  EXPECT_EQ(Sorted(FindArchiveEntries(root / "Zipped\\*.7z")),
+            Sorted({"DP_sound_a.7z", "Dp_sound.7z", "Folder.7z", "Hidden.7z"}));
+
+  MakeFolders(root / "Network");
+  MakeFolders(root / "ZIPPED2");
+  WriteTextFile(root / "plain.txt", "x");
+  EXPECT_EQ(Sorted(FindFolderEntries(root / "*.*")), Sorted({"NETWORK", "ZIPPED2"}));
+  EXPECT_TRUE(FindArchiveEntries(root / "Missing\\*.7z").empty());
+}
+
+TEST(PackageScan, FolderSpeltZippedInCapitalsIsListed) {
+  TempFolder root;
+  MakeFolders(root / "ZIPPED");
+  EXPECT_EQ(FindFolderEntries(root / "\\*.*"), std::vector<std::string>{"ZIPPED"});
+}
+
+TEST(PackageScan, EmptyFolders) {
+  TempFolder root;
+  MakeFolders(root / "Empty");
+  MakeFolders(root / "Sub\\Inner");
+  WriteTextFile(root / "File\\x", "");
+  EXPECT_TRUE(IsFolderEmpty(root / "Empty"));
+  EXPECT_TRUE(IsFolderEmpty(root / "Empty\\"));
+  EXPECT_TRUE(IsFolderEmpty(root / "Missing"));
+  EXPECT_FALSE(IsFolderEmpty(root / "Sub"));
+  EXPECT_FALSE(IsFolderEmpty(root / "File\\"));
+}
+
+TEST(ReplaceFileContent, SwapsTheWholeFileAndLeavesNoTemporaryFile) {
+  TempFolder folder;
+  const std::string path = folder / "Tarnix.ini";
+  WriteTextFile(path, "old");
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
+  ASSERT_TRUE(ReplaceFileContent(path, "new text"));
+  EXPECT_EQ(ReadTextFile(path), "new text");
+  EXPECT_TRUE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+  EXPECT_TRUE(FolderHoldsOnly(folder.Path(), {"Tarnix.ini"}));
+}
+
+TEST(ReplaceFileContent, ReadOnlyFileKeepsItsContent) {
+  TempFolder folder;
+  const std::string path = folder / "Tarnix.ini";
+  WriteTextFile(path, "old");
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+  EXPECT_FALSE(ReplaceFileContent(path, "new"));
+  EXPECT_EQ(ReadTextFile(path), "old");
+  EXPECT_TRUE(FolderHoldsOnly(folder.Path(), {"Tarnix.ini"}));
+  EXPECT_FALSE(ReplaceFileContent(folder / "Missing\\x.ini", "new"));
+}
+
+TEST(TarnixMirror, CopiesEverySettingIntoTheExistingFile) {
+  TempFolder folder;
+  const std::string settings = folder / "Korvelund.ini";
+  const std::string tarnix = folder / "Tarnix.ini";
+  WriteTextFile(settings,
+                "[Options]\r\nDrvFolder=%Systemdrive%\\D\r\n[CopyFiles]\r\nTarnix=1\r\n"
+                "timer = 5\r\n[Hint]\r\nCHIP=Chipset drivers\r\n");
+  WriteTextFile(tarnix,
+                "; setup tool\r\n[copyfiles]\r\nTIMER=9\r\nOwn = kept\r\n\r\n"
+                "[Setup]\r\nMode=2\r\n");
+  ASSERT_TRUE(MirrorSettingsIntoTarnix(settings, tarnix));
+  EXPECT_EQ(ReadTextFile(tarnix),
+            "[copyfiles]\r\ntimer=5\r\nOwn=kept\r\nTarnix=1\r\n\r\n"
+            "[Setup]\r\nMode=2\r\n\r\n"
+            "[Options]\r\nDrvFolder=%Systemdrive%\\D\r\n\r\n"
+            "[Hint]\r\nCHIP=Chipset drivers\r\n\r\n");
+}
+
+TEST(TarnixMirror, MissingFileIsNeitherCreatedNorWritten) {
+  TempFolder folder;
+  WriteTextFile(folder / "Korvelund.ini", "[CopyFiles]\r\nTarnix=1\r\n");
+  EXPECT_FALSE(MirrorSettingsIntoTarnix(folder / "Korvelund.ini", folder / "Tarnix.ini"));
+  EXPECT_FALSE(MirrorSettingsIntoTarnix(folder / "Korvelund.ini", ""));
+  WriteTarnixOptions(folder / "Tarnix.ini", {"C:\\X", true, true, true});
+  EXPECT_TRUE(FolderHoldsOnly(folder.Path(), {"Korvelund.ini"}));
+}
+
+TEST(TarnixOptions, WrittenAsDecimalFlags) {
+  TempFolder folder;
+  const std::string tarnix = folder / "Tarnix.ini";
+  WriteTextFile(tarnix, "[Options]\r\nDrvFolder=old\r\nOther=1\r\n");
+  WriteTarnixOptions(tarnix, {"%Systemdrive%\\D", true, false, true});
+  EXPECT_EQ(ReadTextFile(tarnix),
+            "[Options]\r\nDrvFolder=%Systemdrive%\\D\r\nOther=1\r\nDelDrvAfterInst=1\r\n"
+            "PostSetup=1\r\n[CopyFiles]\r\nDistrCopy=0\r\n");
+}
+
+TEST(SelectPreset, ReadsTheSectionAsTheProfileFunctionsDo) {
+  TempFolder folder;
+  const std::string settings = folder / "Korvelund.ini";
+  WriteTextFile(settings,
+                "[Other]\r\nDP_a.7z=1\r\n[select]\r\n; DP_c.7z=1\r\n  dp_A.7Z = 1 \r\nDP_a.7z=0\r\n"
+                "DP_b.7z=0\r\nDP_q.7z=\"1\"\r\nDP_x.7z=abc\r\nUnZipped=0x1\r\nDP_h.7z=$10\r\n");
+  const SelectPreset preset(settings);
+  EXPECT_TRUE(preset.Present());
+  EXPECT_TRUE(preset.Ticked("DP_a.7z"));  // the first of equal keys
+  EXPECT_FALSE(preset.Ticked("DP_b.7z"));
+  EXPECT_FALSE(preset.Ticked("DP_c.7z"));
+  EXPECT_TRUE(preset.Ticked("DP_q.7z"));
+  EXPECT_FALSE(preset.Ticked("DP_x.7z"));
+  EXPECT_TRUE(preset.Ticked("DP_h.7z"));
+  EXPECT_FALSE(preset.Ticked("DP_missing.7z"));
+  EXPECT_EQ(preset.Integer("unzipped", 0), 1);
+  WriteTextFile(settings, "[Select]\r\n[Other]\r\nx=1\r\n");
+  EXPECT_FALSE(SelectPreset(settings).Present());
+  EXPECT_FALSE(SelectPreset().Present());
+}
+
+}  // namespace

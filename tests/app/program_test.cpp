@@ -1,0 +1,131 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "app/texts.h"
+#include "program_run.h"
+#include "support/file_util.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+using testing_support::MakeFolders;
+using testing_support::TempFolder;
+using testing_support::WriteTextFile;
+
+// A package tree with both kinds, hints and a preset, for the screenshots.
+void WritePackages(const TempFolder& folder) {
+  for (const char* name : {"DP_Chipset_Intel_wnt5.7z", "DP_LAN_Realtek_wnt5.7z", "DP_Sound_ADI_wnt5.7z"}) {
+    WriteTextFile(folder / (std::string("Zipped\\") + name), "");
+  }
+  MakeFolders(folder / "UnZipped\\Modem");
+  MakeFolders(folder / "UnZipped\\Reader");
+}
+
+std::string Settings(const std::string& copy_files) {
+  return "[Options]\r\nDelDrvAfterInst=1\r\n[CopyFiles]\r\n" + copy_files +
+         "[Hint]\r\nCHIPSET=Intel chipset\r\n[Select]\r\nDP_lan_realtek_wnt5.7z=1\r\n";
+}
+
+TEST(Program, WithoutPackagesEndsByItselfAfterItsCountdown) {
+  TempFolder folder;
+  const DWORD start = GetTickCount();
+  ProgramRun program(folder.Path(), "");
+  EXPECT_NE(program.WaitForWindow("Korvelund", 20000), nullptr);
+  EXPECT_EQ(program.WaitForExit(30000), 0);
+  // Five steps of one second, then the run's pauses and beeps.
+  EXPECT_GE(GetTickCount() - start, 5000u);
+}
+
+TEST(Program, EscEndsItAtOnce) {
+  TempFolder folder;
+  WritePackages(folder);
+  WriteTextFile(folder / "Korvelund.ini", Settings("Timer=0\r\n"));
+  ProgramRun program(folder.Path(), "");
+  const HWND window = program.WaitForWindow("Korvelund", 20000);
+  ASSERT_NE(window, nullptr);
+  Sleep(500);
+  PressKey(window, "Escape");
+  EXPECT_EQ(program.WaitForExit(5000), 0);
+}
+
+TEST(Program, ScreenshotOfTheRussianWindow) {
+  TempFolder folder;
+  WritePackages(folder);
+  WriteTextFile(folder / "Korvelund.ini", Settings("Timer=20\r\n"));
+  ProgramRun program(folder.Path(), "");
+  const HWND window = program.WaitForWindow("Korvelund", 20000);
+  ASSERT_NE(window, nullptr);
+  Sleep(1500);
+  const std::string shot = TakeScreenshot("russian_window");
+  EXPECT_NE(GetFileAttributesA(shot.c_str()), INVALID_FILE_ATTRIBUTES);
+  PressKey(window, "Escape");
+  EXPECT_EQ(program.WaitForExit(5000), 0);
+}
+
+TEST(Program, ScreenshotOfTheEnglishCompactWindow) {
+  TempFolder folder;
+  WritePackages(folder);
+  WriteTextFile(folder / "Korvelund.ini", Settings("Timer=20\r\nLangEn=1\r\nHMin=1\r\n"));
+  ProgramRun program(folder.Path(), "");
+  const HWND window = program.WaitForWindow(std::string(EnglishTextSet().compact_caption), 20000);
+  ASSERT_NE(window, nullptr);
+  RECT bounds;
+  GetWindowRect(window, &bounds);
+  EXPECT_EQ(bounds.bottom - bounds.top, 132);
+  EXPECT_EQ(GetWindowLongA(window, GWL_STYLE) & WS_SYSMENU, 0);
+  Sleep(1500);
+  const std::string shot = TakeScreenshot("english_compact_window");
+  EXPECT_NE(GetFileAttributesA(shot.c_str()), INVALID_FILE_ATTRIBUTES);
+  PressKey(window, "Escape");
+  EXPECT_EQ(program.WaitForExit(5000), 0);
+}
+
+struct BoxText {
+  DWORD process_id;
+  std::string text;
+  HWND box;
+};
+
+BOOL CALLBACK ReadStaticText(HWND child, LPARAM parameter) {
+  char class_name[32] = {};
+  GetClassNameA(child, class_name, sizeof class_name);
+  if (lstrcmpiA(class_name, "Static") == 0) {
+    char text[512] = {};
+    GetWindowTextA(child, text, sizeof text);
+    reinterpret_cast<BoxText*>(parameter)->text += text;
+  }
+  return TRUE;
+}
+
+BOOL CALLBACK FindErrorBox(HWND window, LPARAM parameter) {
+  auto& box = *reinterpret_cast<BoxText*>(parameter);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  char title[64] = {};
+  GetWindowTextA(window, title, sizeof title);
+  if (owner != box.process_id || std::string(title) != "Application Error") return TRUE;
+  box.box = window;
+  EnumChildWindows(window, ReadStaticText, parameter);
+  return FALSE;
+}
+
+TEST(Program, WithoutTheLibraryShowsTheErrorBoxAndNoWindow) {
+  TempFolder folder;
+  WritePackages(folder);
+  ProgramRun program(folder.Path(), "", /*with_library=*/false);
+  const HWND box = program.WaitForWindow("Application Error", 20000);
+  ASSERT_NE(box, nullptr);
+  DWORD process_id = 0;
+  GetWindowThreadProcessId(box, &process_id);
+  BoxText found{process_id, "", nullptr};
+  EnumWindows(FindErrorBox, reinterpret_cast<LPARAM>(&found));
+  EXPECT_NE(found.text.find("Could not load CreateObject function from 7za.dll"), std::string::npos)
+      << found.text;
+  EXPECT_NE(found.text.find("Perhaps 7za.dll not found"), std::string::npos) << found.text;
+  EXPECT_EQ(program.WaitForWindow("Korvelund", 0), nullptr);
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(program.WaitForExit(10000), 1);
+}
+
+}  // namespace
