@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <memory>
+#include <string>
+
+#include "controls/look/header_painter.h"
+#include "controls/look/look_resources.h"
+#include "controls/look/look_text.h"
+#include "pixel_canvas.h"
+#include "test_font.h"
+
+namespace {
+
+// "Применить" (Apply) as Windows-1251 bytes, as the interface texts store it.
+constexpr char kApply1251[] = "\xCF\xF0\xE8\xEC\xE5\xED\xE8\xF2\xFC";
+const std::wstring kApplyWide = L"\u041F\u0440\u0438\u043C\u0435\u043D\u0438\u0442\u044C";
+
+TEST(LookResources, EveryBitmapAndTheCursorAreResourcesOfTheProgram) {
+  struct Case {
+    const char* name;
+    int width, height;
+  };
+  for (const Case c : {Case{"KWT_XPHBNOR", 19, 19}, Case{"KWT_XPPBHOR", 8, 14}, Case{"KWT_XPPBVER", 14, 8},
+                       Case{"KWT_XPCBNOR", 17, 17}, Case{"KWT_XPCBHOT", 17, 17}, Case{"KWT_XPCBDOWN", 17, 17},
+                       Case{"KWT_XPCBDIS", 17, 17}}) {
+    const HBITMAP bitmap = look_resources::Bitmap(c.name);
+    ASSERT_NE(bitmap, nullptr) << c.name;
+    BITMAP info{};
+    ASSERT_NE(GetObjectA(bitmap, sizeof info, &info), 0) << c.name;
+    EXPECT_EQ(info.bmWidth, c.width) << c.name;
+    EXPECT_EQ(info.bmHeight, c.height) << c.name;
+    // Loaded once: the same handle every time.
+    EXPECT_EQ(look_resources::Bitmap(c.name), bitmap);
+  }
+  EXPECT_EQ(look_resources::Bitmap("KWT_NO_SUCH_BITMAP"), nullptr);
+
+  const HCURSOR hand = look_resources::HeaderHandCursor();
+  ASSERT_NE(hand, nullptr);
+  EXPECT_EQ(hand, LoadCursorA(GetModuleHandleA(nullptr), "KWT_XPHBHAND"));
+  EXPECT_NE(hand, LoadCursorA(nullptr, IDC_ARROW));
+  ICONINFO info{};
+  ASSERT_TRUE(GetIconInfo(hand, &info));
+  EXPECT_FALSE(info.fIcon);
+  EXPECT_EQ(info.xHotspot, 6u);
+  EXPECT_EQ(info.yHotspot, 0u);
+  if (info.hbmMask) DeleteObject(info.hbmMask);
+  if (info.hbmColor) DeleteObject(info.hbmColor);
+}
+
+TEST(LookText, CodePageFollowsTheFontCharset) {
+  ASSERT_EQ(GetACP(), 1252u) << "these cases assume an English system code page";
+  TestFont russian(11, FW_NORMAL, RUSSIAN_CHARSET);
+  TestFont greek(11, FW_NORMAL, GREEK_CHARSET);
+  TestFont plain(11);
+  EXPECT_EQ(FontCodePage(russian.Get()), 1251u);
+  EXPECT_EQ(FontCodePage(greek.Get()), 1253u);
+  EXPECT_EQ(FontCodePage(plain.Get()), static_cast<UINT>(CP_ACP));
+  EXPECT_EQ(FontCodePage(nullptr), static_cast<UINT>(CP_ACP));
+
+  EXPECT_EQ(FontText(kApply1251, russian.Get()), kApplyWide);
+  // Under the system code page the same bytes are Latin letters.
+  EXPECT_EQ(FontText(kApply1251, plain.Get()), L"\u00CF\u00F0\u00E8\u00EC\u00E5\u00ED\u00E8\u00F2\u00FC");
+  EXPECT_EQ(FontText("Apply", russian.Get()), L"Apply");
+  EXPECT_EQ(FontText("", russian.Get()), L"");
+}
+
+// The header draws the converted caption: the pixels equal DrawTextW of the
+// real Cyrillic word and differ from the Latin misreading of its bytes.
+TEST(LookText, CyrillicCaptionIsDrawnUnderAnEnglishCodePage) {
+  ASSERT_EQ(GetACP(), 1252u);
+  TestFont font(11, FW_BOLD, RUSSIAN_CHARSET);
+  auto render = [&](const std::wstring& caption) {
+    auto canvas = std::make_unique<PixelCanvas>(170, 40, RGB(1, 2, 3));
+    HeaderLook look;
+    look.font = font.Get();
+    look.caption = caption;
+    PaintHeader(canvas->Dc(), canvas->Rect(), look);
+    return canvas;
+  };
+  auto same = [](const PixelCanvas& a, const PixelCanvas& b) {
+    for (int y = 0; y < a.Height(); ++y) {
+      for (int x = 0; x < a.Width(); ++x) {
+        if (a.At(x, y) != b.At(x, y)) return false;
+      }
+    }
+    return true;
+  };
+  const auto drawn = render(FontText(kApply1251, font.Get()));
+  const auto cyrillic = render(kApplyWide);
+  const auto latin = render(FontText(kApply1251, nullptr));
+  const auto empty = render(L"");
+  EXPECT_TRUE(same(*drawn, *cyrillic));
+  EXPECT_FALSE(same(*drawn, *latin));
+  EXPECT_FALSE(same(*drawn, *empty));
+  // The font has real Cyrillic glyphs, not one placeholder box for all.
+  EXPECT_FALSE(same(*render(L"\u041F\u041F\u041F"), *render(L"\u0416\u0416\u0416")));
+}
+
+}  // namespace
