@@ -201,10 +201,9 @@ TEST(HeaderLook, StripHitTestCoversTheBottom26PixelsInsideTheBorder) {
 TEST(HeaderLook, SmallHeadersPaintOnlyInsideTheirArea) {
   for (const SIZE size : {SIZE{20, 40}, SIZE{60, 10}, SIZE{1, 1}, SIZE{0, 0}}) {
     PixelCanvas canvas(size.cx + 60, size.cy + 60, kUntouched);
-    const RECT client{30, 30, 30 + size.cx, 30 + size.cy};
     HeaderLook look;
     look.caption = L"Caption";
-    PaintHeader(canvas.Dc(), client, look);
+    PaintHeader(canvas.Dc(), {30, 30, 30 + size.cx, 30 + size.cy}, look);
     const int outside = canvas.Width() * canvas.Height() - size.cx * size.cy;
     EXPECT_EQ(canvas.Count(canvas.Rect(), kUntouched), outside) << size.cx << "x" << size.cy;
   }

@@ -47,7 +47,7 @@ void DrawArrow(HDC dc, const RECT& face, bool points_up, COLORREF color) {
 }
 
 // Draws the image and returns the x where the caption may start.
-int DrawImage(HDC dc, const RECT& strip, const HeaderLook& look) {
+int DrawImage(HDC dc, const RECT& client, const RECT& strip, const HeaderLook& look) {
   const int caption_left = strip.left + kCaptionFromStrip;
   if (!look.images || look.image_index < 0 || look.image_index >= ImageList_GetImageCount(look.images)) {
     return caption_left;
@@ -58,8 +58,9 @@ int DrawImage(HDC dc, const RECT& strip, const HeaderLook& look) {
   // Small images sit centred in the strip; tall ones stand on its bottom.
   const int strip_height = strip.bottom - strip.top;
   const int top = height <= strip_height ? strip.top + (strip_height - height) / 2 : strip.bottom - height;
-  ImageList_Draw(look.images, look.image_index, dc, kImageLeft, top, ILD_TRANSPARENT);
-  return kImageLeft + width + kCaptionAfterImage;
+  const int left = client.left + kImageLeft;
+  ImageList_Draw(look.images, look.image_index, dc, left, top, ILD_TRANSPARENT);
+  return left + width + kCaptionAfterImage;
 }
 
 void RoundStripCorners(HDC dc, const RECT& strip, COLORREF color) {
@@ -119,7 +120,7 @@ void PaintHeader(HDC dc, const RECT& client, const HeaderLook& look) {
   DrawButtonFace(dc, face);
   DrawArrow(dc, face, look.collapsed, HeaderArrowColor(look));
 
-  const int caption_left = DrawImage(dc, strip, look);
+  const int caption_left = DrawImage(dc, client, strip, look);
   const RECT caption_area{caption_left, strip.top, strip.right - kCaptionEndFromRight, strip.bottom};
   DrawLookText(dc, look.caption, caption_area, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX,
                look.font, HeaderCaptionColor(look));
