@@ -1,5 +1,7 @@
 #include "framework/component.h"
 
+#include "framework/description_reader.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -28,3 +30,15 @@ TComponent* TComponent::FindComponent(std::string_view name) const {
   }
   return nullptr;
 }
+
+bool TComponent::ReadProperty(TReader& reader, const std::string& name, const TPropValue& value) {
+  if (name == "Tag") {
+    SetTag(reader.Integer(value));
+    return true;
+  }
+  return false;
+}
+
+void TComponent::Loaded() {}
+
+void TComponent::SetParentComponent(TComponent*) {}

@@ -1,0 +1,193 @@
+#include "framework/graphics.h"
+
+
+namespace {
+
+struct NamedColor {
+  const char* name;
+  TColor color;
+};
+
+constexpr NamedColor kColorNames[] = {
+    {"clNone", clNone},         {"clBlack", clBlack},         {"clMaroon", clMaroon},
+    {"clGreen", clGreen},       {"clOlive", clOlive},         {"clNavy", clNavy},
+    {"clPurple", clPurple},     {"clTeal", clTeal},           {"clGray", clGray},
+    {"clSilver", clSilver},     {"clRed", clRed},             {"clLime", clLime},
+    {"clYellow", clYellow},     {"clBlue", clBlue},           {"clFuchsia", clFuchsia},
+    {"clAqua", clAqua},         {"clWhite", clWhite},         {"clBtnFace", clBtnFace},
+    {"clBtnText", clBtnText},   {"clWindow", clWindow},       {"clWindowText", clWindowText},
+    {"clGrayText", clGrayText}, {"clHighlight", clHighlight}, {"clHighlightText", clHighlightText},
+    {"clInfoBk", clInfoBk},     {"clInfoText", clInfoText},
+};
+
+}  // namespace
+
+COLORREF ColorToRGB(TColor color) {
+  if (color & clSystemColor) return GetSysColor(color & 0xFF);
+  return static_cast<COLORREF>(color) & 0xFFFFFF;
+}
+
+bool ColorFromName(const std::string& name, TColor& color) {
+  for (const NamedColor& entry : kColorNames) {
+    if (name == entry.name) {
+      color = entry.color;
+      return true;
+    }
+  }
+  return false;
+}
+
+std::wstring TextToWide(const std::string& text, BYTE charset) {
+  if (text.empty()) return {};
+  UINT code_page = CP_ACP;
+  CHARSETINFO info{};
+  if (charset != DEFAULT_CHARSET &&
+      TranslateCharsetInfo(reinterpret_cast<DWORD*>(static_cast<ULONG_PTR>(charset)), &info, TCI_SRCCHARSET)) {
+    code_page = info.ciACP;
+  }
+  const int length = static_cast<int>(text.size());
+  int wide_length = MultiByteToWideChar(code_page, 0, text.data(), length, nullptr, 0);
+  if (wide_length <= 0) {
+    code_page = CP_ACP;
+    wide_length = MultiByteToWideChar(code_page, 0, text.data(), length, nullptr, 0);
+  }
+  std::wstring wide(static_cast<std::size_t>(wide_length > 0 ? wide_length : 0), L'\0');
+  if (wide_length > 0) MultiByteToWideChar(code_page, 0, text.data(), length, wide.data(), wide_length);
+  return wide;
+}
+
+TFont::TFont(const TFont& other)
+    : name_(other.name_),
+      height_(other.height_),
+      color_(other.color_),
+      style_(other.style_),
+      charset_(other.charset_) {}
+
+TFont& TFont::operator=(const TFont& other) {
+  if (this != &other) {
+    name_ = other.name_;
+    height_ = other.height_;
+    color_ = other.color_;
+    style_ = other.style_;
+    charset_ = other.charset_;
+    Changed();
+  }
+  return *this;
+}
+
+TFont::~TFont() { ReleaseHandle(); }
+
+void TFont::SetName(const std::string& name) {
+  name_ = name;
+  Changed();
+}
+
+void TFont::SetHeight(int height) {
+  height_ = height;
+  Changed();
+}
+
+int TFont::Size() const { return -MulDiv(height_, 72, 96); }
+
+void TFont::SetSize(int points) { SetHeight(-MulDiv(points, 96, 72)); }
+
+void TFont::SetColor(TColor color) {
+  color_ = color;
+  Changed();
+}
+
+void TFont::SetStyle(TFontStyles style) {
+  style_ = style;
+  Changed();
+}
+
+void TFont::SetCharset(BYTE charset) {
+  charset_ = charset;
+  Changed();
+}
+
+HFONT TFont::Handle() const {
+  if (!handle_) {
+    LOGFONTA font{};
+    font.lfHeight = height_;
+    font.lfWeight = (style_ & fsBold) ? FW_BOLD : FW_NORMAL;
+    font.lfItalic = (style_ & fsItalic) ? TRUE : FALSE;
+    font.lfUnderline = (style_ & fsUnderline) ? TRUE : FALSE;
+    font.lfStrikeOut = (style_ & fsStrikeOut) ? TRUE : FALSE;
+    font.lfCharSet = charset_;
+    font.lfQuality = DEFAULT_QUALITY;
+    lstrcpynA(font.lfFaceName, name_.c_str(), LF_FACESIZE);
+    handle_ = CreateFontIndirectA(&font);
+  }
+  return handle_;
+}
+
+void TFont::Changed() {
+  ReleaseHandle();
+  if (OnChange) OnChange();
+}
+
+void TFont::ReleaseHandle() const {
+  if (handle_) {
+    DeleteObject(handle_);
+    handle_ = nullptr;
+  }
+}
+
+TCanvas::TCanvas(HDC dc) : dc_(dc) {}
+
+TCanvas::~TCanvas() {
+  if (old_font_) SelectObject(dc_, old_font_);
+}
+
+void TCanvas::FillRect(const RECT& rect) {
+  HBRUSH brush = CreateSolidBrush(ColorToRGB(brush_color_));
+  ::FillRect(dc_, &rect, brush);
+  DeleteObject(brush);
+}
+
+void TCanvas::FrameRect(const RECT& rect) {
+  HBRUSH brush = CreateSolidBrush(ColorToRGB(pen_color_));
+  ::FrameRect(dc_, &rect, brush);
+  DeleteObject(brush);
+}
+
+void TCanvas::Line(int x1, int y1, int x2, int y2) {
+  HPEN pen = CreatePen(PS_SOLID, 1, ColorToRGB(pen_color_));
+  HGDIOBJ old = SelectObject(dc_, pen);
+  MoveToEx(dc_, x1, y1, nullptr);
+  LineTo(dc_, x2, y2);
+  SelectObject(dc_, old);
+  DeleteObject(pen);
+}
+
+void TCanvas::SetPixel(int x, int y, TColor color) { ::SetPixel(dc_, x, y, ColorToRGB(color)); }
+
+TColor TCanvas::Pixel(int x, int y) const { return static_cast<TColor>(::GetPixel(dc_, x, y)); }
+
+void TCanvas::SelectFont() {
+  HGDIOBJ previous = SelectObject(dc_, font_.Handle());
+  if (!old_font_) old_font_ = previous;
+  SetTextColor(dc_, ColorToRGB(font_.Color()));
+  SetBkMode(dc_, TRANSPARENT);
+}
+
+void TCanvas::TextOut(int x, int y, const std::string& text) {
+  SelectFont();
+  const std::wstring wide = TextToWide(text, font_.Charset());
+  TextOutW(dc_, x, y, wide.c_str(), static_cast<int>(wide.size()));
+}
+
+void TCanvas::TextRect(RECT rect, const std::string& text, UINT flags) {
+  SelectFont();
+  std::wstring wide = TextToWide(text, font_.Charset());
+  DrawTextW(dc_, wide.c_str(), static_cast<int>(wide.size()), &rect, flags);
+}
+
+SIZE TCanvas::TextExtent(const std::string& text) {
+  SelectFont();
+  const std::wstring wide = TextToWide(text, font_.Charset());
+  SIZE size{};
+  GetTextExtentPoint32W(dc_, wide.c_str(), static_cast<int>(wide.size()), &size);
+  return size;
+}
