@@ -4,10 +4,9 @@
 #include <set>
 #include <utility>
 
-#include "controls/look/check_list_painter.h"
+#include "controls/look/check_glyph_painter.h"
 #include "case_name.h"
 #include "pixel_canvas.h"
-#include "test_font.h"
 
 namespace {
 
@@ -107,68 +106,17 @@ TEST_P(CheckGlyphTest, GrayedIsASquareInsetBy4) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, CheckGlyphTest, testing::ValuesIn(kGlyphCases), CaseName());
 
-TEST(CheckListLook, CheckAreaIsTheGlyphPlus2AtTheReadingStart) {
+TEST(CheckGlyphLook, SystemSizedGlyphCentredInItsArea) {
   const SIZE glyph = CheckGlyphSize();
   EXPECT_GE(glyph.cx, 11);
   EXPECT_LE(glyph.cx, 20);
-  EXPECT_EQ(CheckAreaWidth(), glyph.cx + 2);
-  const RECT entry{0, 18, 200, 36};
-  const RECT left = CheckAreaRect(entry, false);
-  const RECT right = CheckAreaRect(entry, true);
-  EXPECT_EQ(left.left, 0);
-  EXPECT_EQ(left.right, glyph.cx + 2);
-  EXPECT_EQ(right.right, 200);
-  EXPECT_EQ(right.left, 200 - glyph.cx - 2);
-  EXPECT_EQ(left.top, 18);
-  EXPECT_EQ(right.bottom, 36);
-}
-
-TEST(CheckListLook, EntryBoxIsCentredInTheCheckArea) {
-  PixelCanvas canvas(200, 18, kUntouched);
-  for (const bool right_to_left : {false, true}) {
-    PaintCheckListEntryBox(canvas.Dc(), canvas.Rect(), {CheckMark::kGrayed, true, true}, right_to_left);
-  }
-  const SIZE glyph = CheckGlyphSize();
-  const int top = (18 - glyph.cy) / 2;
-  // Left: the glyph at x = 1 (one of the two spare pixels on each side).
-  EXPECT_EQ(canvas.At(1 + 2, top + 6), kFlatFrame);
-  EXPECT_EQ(canvas.At(1 + 4, top + 4), kSquare);
-  EXPECT_NE(canvas.At(1 + 3, top + 4), kSquare);
-  // Right-to-left: the same glyph at the far end.
-  const int right_glyph = 200 - glyph.cx - 1;
-  EXPECT_EQ(canvas.At(right_glyph + 4, top + 4), kSquare);
-  EXPECT_EQ(canvas.At(right_glyph + glyph.cx - 3, top + 6), kFlatFrame);
-  EXPECT_EQ(canvas.At(100, 9), kUntouched);
-}
-
-TEST(CheckListLook, EntryHeightIsWgPlusOne) {
-  const HDC dc = CreateCompatibleDC(nullptr);
-  for (const int size : {8, 11, 16, 24}) {
-    TestFont font(size);
-    const HGDIOBJ old = SelectObject(dc, font.Get());
-    SIZE wg{};
-    GetTextExtentPoint32A(dc, "Wg", 2, &wg);
-    SelectObject(dc, old);
-    EXPECT_EQ(CheckListEntryHeight(dc, font.Get()), wg.cy + 1) << size;
-    EXPECT_GE(CheckListEntryHeight(dc, font.Get()), size) << size;
-  }
-  // The caller's font stays selected.
-  TestFont big(30);
-  const HGDIOBJ old = SelectObject(dc, big.Get());
-  TestFont small(8);
-  CheckListEntryHeight(dc, small.Get());
-  EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), big.Get());
-  SelectObject(dc, old);
-  DeleteDC(dc);
-}
-
-TEST(CheckListLook, DisabledEntriesAndListsUseGreyText) {
-  const COLORREF grey = GetSysColor(COLOR_GRAYTEXT);
-  const COLORREF normal = RGB(0, 0, 0);
-  EXPECT_EQ(CheckListTextColor(true, true, normal), normal);
-  EXPECT_EQ(CheckListTextColor(false, true, normal), grey);
-  EXPECT_EQ(CheckListTextColor(true, false, normal), grey);
-  EXPECT_EQ(CheckListTextColor(false, false, normal), grey);
+  EXPECT_GE(glyph.cy, 11);
+  EXPECT_LE(glyph.cy, 20);
+  const RECT area{10, 18, 10 + glyph.cx + 2, 18 + 20};
+  const RECT centred = CenteredCheckGlyph(area);
+  EXPECT_EQ(centred.left, 11);
+  EXPECT_EQ(centred.right - centred.left, glyph.cx);
+  EXPECT_EQ(centred.top - area.top, area.bottom - centred.bottom - (20 - glyph.cy) % 2);
 }
 
 }  // namespace

@@ -183,17 +183,18 @@ TEST(HeaderLook, ImageGoesAtTheLeftAndPushesTheCaption) {
   ImageList_Destroy(images);
 }
 
-TEST(HeaderLook, StripHitTestCoversTheBottom26PixelsInsideTheBorder) {
-  const RECT client{0, 0, 170, 40};
+TEST(HeaderLook, StripIsTheBottom26PixelsInsideTheBorder) {
   struct Case {
-    POINT point;
-    bool inside;
+    RECT client;
+    int border;
+    RECT strip;
   };
-  for (const Case c : {Case{{4, 14}, true}, Case{{165, 39}, true}, Case{{3, 20}, false}, Case{{166, 20}, false},
-                       Case{{80, 13}, false}, Case{{80, 40}, false}}) {
-    EXPECT_EQ(HeaderStripContains(client, 4, c.point), c.inside) << c.point.x << "," << c.point.y;
+  for (const Case c : {Case{{0, 0, 170, 40}, 4, {4, 14, 166, 40}}, Case{{0, 0, 170, 40}, 0, {0, 14, 170, 40}},
+                       Case{{10, 20, 110, 80}, 7, {17, 54, 103, 80}}}) {
+    const RECT strip = HeaderStripRect(c.client, c.border);
+    EXPECT_TRUE(EqualRect(&strip, &c.strip)) << strip.left << "," << strip.top << "," << strip.right << ","
+                                             << strip.bottom;
   }
-  EXPECT_TRUE(HeaderStripContains(client, 0, {0, 20}));
 }
 
 // Headers too small for the strip, button or gradient still paint only

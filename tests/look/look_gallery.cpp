@@ -7,12 +7,12 @@
 #include <string>
 
 #include "controls/look/button_painter.h"
-#include "controls/look/check_list_painter.h"
+#include "controls/look/check_glyph_painter.h"
 #include "controls/look/collapse_panel_painter.h"
 #include "controls/look/combo_painter.h"
 #include "controls/look/header_painter.h"
-#include "controls/look/look_text.h"
 #include "controls/look/progress_painter.h"
+#include "framework/graphics.h"
 #include "pixel_canvas.h"
 #include "test_font.h"
 
@@ -28,7 +28,7 @@ void Fill(HDC dc, const RECT& area, COLORREF color) {
 
 // Headers: shown/hidden panel x normal/hot/disabled, with a panel under the first.
 void DrawHeaders(HDC dc, HFONT font, int top) {
-  const std::wstring caption = FontText("\xCE\xEF\xF6\xE8\xE8 / Options", font);
+  const std::wstring caption = TextToWide("\xCE\xEF\xF6\xE8\xE8 / Options", RUSSIAN_CHARSET);
   int left = 10;
   for (const bool collapsed : {true, false}) {
     for (const int state : {0, 1, 2}) {
@@ -48,7 +48,7 @@ void DrawHeaders(HDC dc, HFONT font, int top) {
 
 // Buttons: normal, pressed, hot, focused with focus rectangle, default, disabled.
 void DrawButtons(HDC dc, HFONT font, int top) {
-  const std::wstring caption = FontText("\xCF\xF0\xE8\xEC\xE5\xED\xE8\xF2\xFC", font);
+  const std::wstring caption = TextToWide("\xCF\xF0\xE8\xEC\xE5\xED\xE8\xF2\xFC", RUSSIAN_CHARSET);
   int left = 10;
   for (int state = 0; state < 6; ++state) {
     ButtonLook look;
@@ -73,7 +73,7 @@ void DrawChecks(HDC dc, int top) {
     for (const bool enabled : {true, false}) {
       for (const CheckMark mark : {CheckMark::kUnchecked, CheckMark::kChecked, CheckMark::kGrayed}) {
         Fill(dc, {left, top, left + 20, top + 18}, RGB(255, 255, 255));
-        PaintCheckListEntryBox(dc, {left, top, left + 40, top + 18}, {mark, flat, enabled}, false);
+        PaintCheckGlyph(dc, CenteredCheckGlyph({left, top, left + 20, top + 18}), {mark, flat, enabled});
         left += 24;
       }
       left += 12;

@@ -1,10 +1,9 @@
-// The look's rules that need no device: lighter shades, the filled length
-// of a progress bar, the header strip's hot state.
+// The look's rules that need no device: lighter shades and the filled length
+// of a progress bar.
 #include <gtest/gtest.h>
 
 #include <climits>
 
-#include "controls/look/header_hover.h"
 #include "controls/look/lighter_shade.h"
 #include "controls/look/progress_geometry.h"
 
@@ -64,27 +63,5 @@ INSTANTIATE_TEST_SUITE_P(Table, FilledLengthTest,
                                          // The full int range does not overflow.
                                          FillCase{INT_MIN, INT_MAX, 0, 1000, 500},
                                          FillCase{INT_MIN, INT_MAX, INT_MAX, 1000, 1000}));
-
-TEST(HeaderHover, HotOnlyInsideTheStripWhileOverlayIsOnAndChangesAreReported) {
-  HeaderHover hover;
-  EXPECT_FALSE(hover.Hot());
-  EXPECT_FALSE(hover.MouseMoved(false, true));  // above the strip: nothing to repaint
-  EXPECT_TRUE(hover.MouseMoved(true, true));    // enters: repaint
-  EXPECT_TRUE(hover.Hot());
-  EXPECT_FALSE(hover.MouseMoved(true, true));   // moves inside: no repaint
-  EXPECT_TRUE(hover.MouseMoved(false, true));   // leaves the strip: repaint
-  EXPECT_FALSE(hover.Hot());
-  EXPECT_TRUE(hover.MouseMoved(true, true));
-  EXPECT_TRUE(hover.MouseLeft());               // leaves the control from the strip
-  EXPECT_FALSE(hover.Hot());
-  EXPECT_FALSE(hover.MouseLeft());
-  // Without hot overlay the strip never becomes hot; switching it off while
-  // hot cools the strip on the next move.
-  EXPECT_FALSE(hover.MouseMoved(true, false));
-  EXPECT_FALSE(hover.Hot());
-  EXPECT_TRUE(hover.MouseMoved(true, true));
-  EXPECT_TRUE(hover.MouseMoved(true, false));
-  EXPECT_FALSE(hover.Hot());
-}
 
 }  // namespace

@@ -6,7 +6,7 @@
 
 #include "controls/look/header_painter.h"
 #include "controls/look/look_resources.h"
-#include "controls/look/look_text.h"
+#include "framework/graphics.h"
 #include "pixel_canvas.h"
 #include "test_font.h"
 
@@ -35,10 +35,8 @@ TEST(LookResources, EveryBitmapAndTheCursorAreResourcesOfTheProgram) {
   }
   EXPECT_EQ(look_resources::Bitmap("KWT_NO_SUCH_BITMAP"), nullptr);
 
-  const HCURSOR hand = look_resources::HeaderHandCursor();
+  const HCURSOR hand = LoadCursorA(GetModuleHandleA(nullptr), look_resources::kHeaderHandCursor);
   ASSERT_NE(hand, nullptr);
-  EXPECT_EQ(hand, LoadCursorA(GetModuleHandleA(nullptr), "KWT_XPHBHAND"));
-  EXPECT_NE(hand, LoadCursorA(nullptr, IDC_ARROW));
   ICONINFO info{};
   ASSERT_TRUE(GetIconInfo(hand, &info));
   EXPECT_FALSE(info.fIcon);
@@ -48,25 +46,8 @@ TEST(LookResources, EveryBitmapAndTheCursorAreResourcesOfTheProgram) {
   if (info.hbmColor) DeleteObject(info.hbmColor);
 }
 
-TEST(LookText, CodePageFollowsTheFontCharset) {
-  ASSERT_EQ(GetACP(), 1252u) << "these cases assume an English system code page";
-  TestFont russian(11, FW_NORMAL, RUSSIAN_CHARSET);
-  TestFont greek(11, FW_NORMAL, GREEK_CHARSET);
-  TestFont plain(11);
-  EXPECT_EQ(FontCodePage(russian.Get()), 1251u);
-  EXPECT_EQ(FontCodePage(greek.Get()), 1253u);
-  EXPECT_EQ(FontCodePage(plain.Get()), static_cast<UINT>(CP_ACP));
-  EXPECT_EQ(FontCodePage(nullptr), static_cast<UINT>(CP_ACP));
-
-  EXPECT_EQ(FontText(kApply1251, russian.Get()), kApplyWide);
-  // Under the system code page the same bytes are Latin letters.
-  EXPECT_EQ(FontText(kApply1251, plain.Get()), L"\u00CF\u00F0\u00E8\u00EC\u00E5\u00ED\u00E8\u00F2\u00FC");
-  EXPECT_EQ(FontText("Apply", russian.Get()), L"Apply");
-  EXPECT_EQ(FontText("", russian.Get()), L"");
-}
-
-// The header draws the converted caption: the pixels equal DrawTextW of the
-// real Cyrillic word and differ from the Latin misreading of its bytes.
+// Captions converted by their font's character set: the header shows the
+// Cyrillic word, not the Latin misreading of its bytes under code page 1252.
 TEST(LookText, CyrillicCaptionIsDrawnUnderAnEnglishCodePage) {
   ASSERT_EQ(GetACP(), 1252u);
   TestFont font(11, FW_BOLD, RUSSIAN_CHARSET);
@@ -86,9 +67,11 @@ TEST(LookText, CyrillicCaptionIsDrawnUnderAnEnglishCodePage) {
     }
     return true;
   };
-  const auto drawn = render(FontText(kApply1251, font.Get()));
+  EXPECT_EQ(TextToWide(kApply1251, RUSSIAN_CHARSET), kApplyWide);
+  EXPECT_EQ(TextToWide(kApply1251, DEFAULT_CHARSET), L"\u00CF\u00F0\u00E8\u00EC\u00E5\u00ED\u00E8\u00F2\u00FC");
+  const auto drawn = render(TextToWide(kApply1251, RUSSIAN_CHARSET));
   const auto cyrillic = render(kApplyWide);
-  const auto latin = render(FontText(kApply1251, nullptr));
+  const auto latin = render(TextToWide(kApply1251, DEFAULT_CHARSET));
   const auto empty = render(L"");
   EXPECT_TRUE(same(*drawn, *cyrillic));
   EXPECT_FALSE(same(*drawn, *latin));

@@ -20,9 +20,10 @@ void DrawButtonFace(HDC dc, const RECT& button, const char* bitmap_name) {
 
 }  // namespace
 
-RECT ComboButtonRect(const RECT& client) {
-  const int width = GetSystemMetrics(SM_CXVSCROLL) + 1;
-  return {client.right - 1 - width, client.top + 1, client.right - 1, client.bottom - 1};
+RECT ComboButtonRect(const RECT& window) {
+  constexpr int kEdge = 2;
+  const int width = GetSystemMetrics(SM_CXVSCROLL);
+  return {window.right - kEdge - width, window.top + kEdge, window.right - kEdge, window.bottom - kEdge};
 }
 
 const char* ComboButtonBitmapName(const ComboLook& look) {
@@ -37,11 +38,11 @@ COLORREF ComboFrameColor(const ComboLook& look) {
   return look.hot ? look_colors::kComboHotFrame : look_colors::kComboFrame;
 }
 
-void PaintComboBox(HDC dc, const RECT& client, const ComboLook& look) {
-  SavedDcState saved(dc, client);
-  FrameRectangle(dc, client, ComboFrameColor(look));
-  FrameRectangle(dc, Inset(client, 1), look.color);
-  const RECT button = ComboButtonRect(client);
+void PaintComboBox(HDC dc, const RECT& window, const ComboLook& look) {
+  SavedDcState saved(dc, window);
+  FrameRectangle(dc, window, ComboFrameColor(look));
+  FrameRectangle(dc, Inset(window, 1), look.color);
+  const RECT button = ComboButtonRect(window);
   DrawButtonFace(dc, button, ComboButtonBitmapName(look));
   for (const POINT corner : {POINT{button.left, button.top}, POINT{button.right - 1, button.top},
                              POINT{button.left, button.bottom - 1}, POINT{button.right - 1, button.bottom - 1}}) {

@@ -79,11 +79,6 @@ RECT HeaderStripRect(const RECT& client, int border) {
   return {client.left + border, client.bottom - kHeaderStripHeight, client.right - border, client.bottom};
 }
 
-bool HeaderStripContains(const RECT& client, int border, POINT point) {
-  const RECT strip = HeaderStripRect(client, border);
-  return PtInRect(&strip, point) != FALSE;
-}
-
 COLORREF HeaderArrowColor(const HeaderLook& look) {
   if (!look.enabled) return look_colors::kDisabledFrame;
   return look.hot ? look.hot_color : look_colors::kHeaderArrow;

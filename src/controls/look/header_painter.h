@@ -25,7 +25,6 @@ inline constexpr int kHeaderStripHeight = 26;
 
 // The strip: the bottom 26 pixels, inset by `border` left and right.
 RECT HeaderStripRect(const RECT& client, int border);
-bool HeaderStripContains(const RECT& client, int border, POINT point);
 
 // Arrow and caption colour for the state: disabled beats hot.
 COLORREF HeaderArrowColor(const HeaderLook& look);

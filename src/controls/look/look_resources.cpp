@@ -26,13 +26,4 @@ HBITMAP Bitmap(const char* name) {
   return found->second.get();
 }
 
-HCURSOR HeaderHandCursor() {
-  // Cursors from resources are shared by the system and never destroyed.
-  static const HCURSOR cursor = [] {
-    const HCURSOR own = LoadCursorA(GetModuleHandleA(nullptr), kHeaderHandCursor);
-    return own ? own : LoadCursorA(nullptr, IDC_ARROW);
-  }();
-  return cursor;
-}
-
 }  // namespace look_resources

@@ -19,8 +19,4 @@ inline constexpr const char* kHeaderHandCursor = "KWT_XPHBHAND";
 // (painters then leave that part out).
 HBITMAP Bitmap(const char* name);
 
-// The hand cursor over the header strip; the standard arrow when the
-// program lacks it.
-HCURSOR HeaderHandCursor();
-
 }  // namespace look_resources

@@ -90,18 +90,3 @@ void PaintProgressBar(HDC dc, const RECT& client, const ProgressLook& look) {
   FillSolid(dc, ProgressSpanRect(client, look, {filled, Length(interior, look.vertical)}), look.color);
   PaintSpan(dc, client, look, {0, filled});
 }
-
-void PaintProgressChange(HDC dc, const RECT& client, const ProgressLook& look, int old_position) {
-  if (look.position < old_position) {
-    PaintProgressBar(dc, client, look);
-    return;
-  }
-  ProgressLook before = look;
-  before.position = old_position;
-  const int old_filled = ProgressFilledLength(client, before);
-  const int new_filled = ProgressFilledLength(client, look);
-  if (new_filled > old_filled) {
-    SavedDcState saved(dc, client);
-    PaintSpan(dc, client, look, {old_filled, new_filled});
-  }
-}

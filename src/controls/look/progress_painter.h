@@ -35,7 +35,3 @@ RECT ProgressSpanRect(const RECT& client, const ProgressLook& look, FillSpan spa
 // The whole bar: border, corners, background and the fill up to the
 // position.
 void PaintProgressBar(HDC dc, const RECT& client, const ProgressLook& look);
-
-// After a move from `old_position` to `look.position`: a larger value paints
-// only the newly filled span, a smaller one the whole bar at once.
-void PaintProgressChange(HDC dc, const RECT& client, const ProgressLook& look, int old_position);
