@@ -33,6 +33,8 @@ LRESULT CALLBACK HintWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
     EndPaint(window, &paint);
     return 0;
   }
+  // The tip never takes the activation from the form under the mouse.
+  if (message == WM_MOUSEACTIVATE) return MA_NOACTIVATE;
   return DefWindowProcW(window, message, wparam, lparam);
 }
 
@@ -68,7 +70,8 @@ TApplication::~TApplication() {
 }
 
 void TApplication::Run() {
-  terminated_ = false;
+  // A Terminate whose quit message was already taken (by ProcessMessages
+  // during start-up) still ends the program: Terminated stays set.
   if (main_form_ && !main_form_->Visible()) main_form_->ShowForm();
   while (!terminated_) HandleMessage();
 }
@@ -82,6 +85,15 @@ bool TApplication::ProcessMessage(MSG& message) {
     return true;
   }
   if (!PreviewKey(message)) return true;
+  if (message.message == WM_MOUSEMOVE && !TControl::FromHandle(message.hwnd)) {
+    // A system window inside a control (a combo box's edit) counts as the control.
+    for (HWND window = GetParent(message.hwnd); window; window = GetParent(window)) {
+      if (TControl* control = TControl::FromHandle(window)) {
+        MouseMovedOver(control);
+        break;
+      }
+    }
+  }
   TranslateMessage(&message);
   DispatchMessageW(&message);
   return true;
@@ -188,7 +200,12 @@ void TApplication::MouseMovedOver(TControl* control) {
 }
 
 void TApplication::MouseLeft(TControl* control) {
-  if (control != mouse_control_) return;
+  if (control != mouse_control_ || !control->HandleAllocated()) return;
+  // Moving onto a window inside the control (a combo box's edit) is no leaving.
+  POINT cursor;
+  GetCursorPos(&cursor);
+  HWND under = WindowFromPoint(cursor);
+  if (under && IsChild(control->Handle(), under)) return;
   mouse_control_ = nullptr;
   HideHintWindow();
   SetHint("");
@@ -237,7 +254,7 @@ void TApplication::ShowHintWindow() {
   if (tip.empty()) return;
   RegisterApplicationClasses();
   if (!hint_window_) {
-    hint_window_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kHintClass, L"", WS_POPUP | WS_BORDER, 0, 0, 0,
+    hint_window_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, kHintClass, L"", WS_POPUP | WS_BORDER, 0, 0, 0,
                                    0, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   }
   const std::wstring wide = TextToWide(tip, mouse_control_->Font().Charset());

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <stdexcept>
 
 namespace {
 
@@ -142,11 +143,17 @@ void TControl::SetParent(TWinControl* parent) {
   if (!parent_) return;
   parent_->controls_.push_back(this);
   ParentFontChanged();
-  if (parent_->HandleAllocated()) CreateHandle();
+  if (parent_->HandleAllocated()) {
+    CreateHandle();
+    if (handle_) SetWindowPos(handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
 }
 
 void TControl::SetParentComponent(TComponent* parent) {
-  if (auto* container = dynamic_cast<TWinControl*>(parent)) SetParent(container);
+  if (!parent) return;
+  auto* container = dynamic_cast<TWinControl*>(parent);
+  if (!container) throw std::invalid_argument(std::string(parent->ClassName()) + " cannot hold controls");
+  SetParent(container);
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
@@ -414,7 +421,7 @@ LRESULT TControl::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
         TrackMouseEvent(&track);
         MouseEnter();
       }
-      Application->MouseMovedOver(this);
+      Application->MouseMovedOver(HintControlAt(POINT{x, y}));
       MouseMove(MouseShiftState(wparam), x, y);
       break;
     case WM_MOUSELEAVE:
@@ -469,6 +476,13 @@ LRESULT TControl::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
   return DefaultHandler(message, wparam, lparam);
 }
 
+TControl* TControl::HintControlAt(POINT point) {
+  // A disabled child gets no mouse messages, its parent does; its hint still counts.
+  HWND child = ChildWindowFromPointEx(handle_, point, CWP_SKIPINVISIBLE);
+  TControl* control = child && child != handle_ ? FromHandle(child) : nullptr;
+  return control && !control->Enabled() ? control : this;
+}
+
 void TControl::Paint(TCanvas& canvas) { canvas.FillRect(ClientRect()); }
 
 void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
@@ -502,7 +516,10 @@ void TControl::ParentFontChanged() {
 
 void TControl::ParentColorChanged() { Invalidate(); }
 
-TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
+TWinControl::TWinControl(TComponent* owner) : TControl(owner) {
+  static int created = 0;
+  tab_order_ = created++;
+}
 
 TWinControl::~TWinControl() {
   for (TControl* control : controls_) control->parent_ = nullptr;
@@ -525,6 +542,7 @@ void TWinControl::SetFocus() {
 
 bool TWinControl::ReadProperty(TReader& reader, const std::string& name, const TPropValue& value) {
   if (name == "TabStop") SetTabStop(reader.Boolean(value));
+  else if (name == "TabOrder") SetTabOrder(reader.Integer(value));
   else if (name == "OnEnter") OnEnter = reader.Handler<TNotifyEvent>(value);
   else if (name == "OnExit") OnExit = reader.Handler<TNotifyEvent>(value);
   else if (name == "OnKeyDown") OnKeyDown = reader.Handler<TKeyEvent>(value);
@@ -536,7 +554,13 @@ bool TWinControl::ReadProperty(TReader& reader, const std::string& name, const T
 void TWinControl::CreateHandle() {
   TControl::CreateHandle();
   if (!handle_) return;
-  for (TControl* control : controls_) control->CreateHandle();
+  // Later controls lie in front of earlier ones, as in the description.
+  for (TControl* control : controls_) {
+    control->CreateHandle();
+    if (control->handle_) {
+      SetWindowPos(control->handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+  }
 }
 
 LRESULT TWinControl::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {

@@ -90,6 +90,8 @@ class TControl : public TComponent {
 
   // True while the mouse is over the control.
   bool MouseInControl() const { return mouse_in_control_; }
+  // True between a left press on the control and its release.
+  bool MouseHeld() const { return mouse_held_; }
   // The form the control lies on (itself for a form), or null.
   TForm* ParentForm();
 
@@ -133,8 +135,6 @@ class TControl : public TComponent {
   virtual void ParentFontChanged();
   virtual void ParentColorChanged();
 
-  // True between a left press on the control and its release.
-  bool MouseHeld() const { return mouse_held_; }
   // Whether a left press and release on the control is a click (OnClick);
   // lists fire OnClick on their own terms.
   void SetClickEvents(bool click_events) { click_events_ = click_events; }
@@ -148,6 +148,7 @@ class TControl : public TComponent {
   friend class TForm;
   void PaintBuffered();
   void UpdateBoundsFromWindow();
+  TControl* HintControlAt(POINT point);
 
   TWinControl* parent_ = nullptr;
   int left_ = 0;
@@ -182,6 +183,10 @@ class TWinControl : public TControl {
 
   bool TabStop() const { return tab_stop_; }
   void SetTabStop(bool tab_stop) { tab_stop_ = tab_stop; }
+  // Position in the Tab key's order among the controls of the same form;
+  // by default the order of creation.
+  int TabOrder() const { return tab_order_; }
+  void SetTabOrder(int order) { tab_order_ = order; }
   bool Focused() const;
   // Showing, enabled and on an enabled parent chain.
   bool CanFocus() const;
@@ -208,6 +213,7 @@ class TWinControl : public TControl {
   friend class TControl;
   std::vector<TControl*> controls_;
   bool tab_stop_ = false;
+  int tab_order_;
 };
 
 // A control without focus or children (labels, speed buttons).

@@ -163,7 +163,11 @@ class Parser {
       component = (*factory)(root);
       component->SetName(name.text);
       reader_.ComponentCreated(component);
-      component->SetParentComponent(parent);
+      try {
+        component->SetParentComponent(parent);
+      } catch (const std::invalid_argument& error) {
+        lexer_.Fail(class_name.line, error.what());
+      }
       auto* published = dynamic_cast<const TPublished*>(root);
       if (published && !published->AssignField(name.text, component)) {
         lexer_.Fail(name.line, "Component " + name.text + " is of class " + class_name.text +

@@ -32,12 +32,16 @@
 //   end
 //
 // The outer object is the component being filled (its class name is taken as
-// written); each inner object is created from the class registry, owned by the
-// outer component and, for controls, placed on the enclosing control. Texts
-// are bytes of the code page the font's character set names. Event
-// properties name handlers the outer component offers (TForm::BindHandler);
-// component references may point forward. Unknown classes, properties,
-// handlers or components and malformed values throw EReadError with the line.
+// written); each inner object is created from the class registry (class names
+// without regard to ASCII case), owned by the outer component and, for
+// controls, placed on the enclosing control; later controls lie in front of
+// earlier ones. Texts are bytes of the code page the font's character set
+// names (Font.Charset = RUSSIAN_CHARSET for Windows-1251 texts). Event
+// properties name handlers the outer component offers (TForm::BindHandler,
+// names as written); component references ("KWTXPCollapsePanel =
+// CollapsePanel1", or nil) may point forward. Unknown classes, properties,
+// handlers or components, duplicate names, controls inside a control that
+// holds none and malformed values throw EReadError naming the line.
 
 #include "framework/component.h"
 #include "framework/events.h"

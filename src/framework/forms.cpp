@@ -30,10 +30,16 @@ bool OwnThreadWindow(HWND window) {
   return window && GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId();
 }
 
+// Focusable controls in Tab order: each container's own, in TabOrder, with
+// the controls inside a container following it.
 void CollectTabStops(TWinControl* container, std::vector<TWinControl*>& stops) {
+  std::vector<TWinControl*> children;
   for (int i = 0; i < container->ControlCount(); ++i) {
-    auto* control = dynamic_cast<TWinControl*>(container->Controls(i));
-    if (!control) continue;
+    if (auto* control = dynamic_cast<TWinControl*>(container->Controls(i))) children.push_back(control);
+  }
+  std::stable_sort(children.begin(), children.end(),
+                   [](const TWinControl* a, const TWinControl* b) { return a->TabOrder() < b->TabOrder(); });
+  for (TWinControl* control : children) {
     if (control->TabStop() && control->CanFocus() && control->HandleAllocated()) stops.push_back(control);
     CollectTabStops(control, stops);
   }
@@ -57,9 +63,8 @@ void TForm::InitializeForm() {
   for (char& c : resource) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   if (!ReadFormResource(nullptr, resource.c_str(), this)) throw EResNotFound("Resource " + resource + " not found");
   if (OnCreate) OnCreate(this);
+  if (Visible()) ShowForm();
 }
-
-void TForm::SetBounds(int left, int top, int width, int height) { TControl::SetBounds(left, top, width, height); }
 
 int TForm::ClientWidth() const {
   if (handle_) {
@@ -98,6 +103,8 @@ void TForm::SetCaption(const std::string& caption) {
 
 void TForm::SetVisible(bool visible) {
   visible_ = visible;
+  // A form described as visible shows once it is created (InitializeForm).
+  if (Loading()) return;
   if (visible) {
     if (!Handle()) return;
     ApplyPosition();

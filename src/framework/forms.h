@@ -22,7 +22,6 @@ class TForm : public TWinControl, public TPublished {
   ~TForm() override;
   const char* ClassName() const override { return "TForm"; }
 
-  void SetBounds(int left, int top, int width, int height) override;
   int ClientWidth() const override;
   int ClientHeight() const override;
   void SetClientWidth(int width);

@@ -184,6 +184,13 @@ void TCanvas::TextRect(RECT rect, const std::string& text, UINT flags) {
   DrawTextW(dc_, wide.c_str(), static_cast<int>(wide.size()), &rect, flags);
 }
 
+RECT TCanvas::TextBounds(RECT rect, const std::string& text, UINT flags) {
+  SelectFont();
+  std::wstring wide = TextToWide(text, font_.Charset());
+  DrawTextW(dc_, wide.c_str(), static_cast<int>(wide.size()), &rect, flags | DT_CALCRECT);
+  return rect;
+}
+
 SIZE TCanvas::TextExtent(const std::string& text) {
   SelectFont();
   const std::wstring wide = TextToWide(text, font_.Charset());

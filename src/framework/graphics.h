@@ -114,6 +114,9 @@ class TCanvas {
   void TextOut(int x, int y, const std::string& text);
   // Text inside a rectangle with DrawText flags (DT_...).
   void TextRect(RECT rect, const std::string& text, UINT flags);
+  // The rectangle the text takes with those flags, from rect's top left
+  // (DT_CALCRECT: wrapped at rect's width with DT_WORDBREAK).
+  RECT TextBounds(RECT rect, const std::string& text, UINT flags);
   SIZE TextExtent(const std::string& text);
   int TextWidth(const std::string& text) { return TextExtent(text).cx; }
   int TextHeight(const std::string& text) { return TextExtent(text).cy; }

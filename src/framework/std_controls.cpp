@@ -99,24 +99,21 @@ UINT TLabel::TextFlags() const {
 
 void TLabel::AdjustBounds() {
   if (!auto_size_ || Loading()) return;
+  // An empty caption keeps the height of one line.
+  const std::string text = Caption().empty() ? std::string(" ") : Caption();
   HDC dc = GetDC(nullptr);
-  SIZE size{};
+  RECT bounds{};
   {
     TCanvas canvas(dc);
     canvas.Font() = Font();
-    RECT rect{0, 0, word_wrap_ ? Width() : 0, 0};
-    canvas.TextRect(rect, Caption().empty() ? std::string(" ") : Caption(), TextFlags() | DT_CALCRECT);
-    size = canvas.TextExtent(Caption().empty() ? std::string(" ") : Caption());
-    if (word_wrap_) {
-      RECT wrapped{0, 0, Width(), 0};
-      DrawTextW(dc, TextToWide(Caption(), Font().Charset()).c_str(), -1, &wrapped, TextFlags() | DT_CALCRECT);
-      size.cy = wrapped.bottom;
-    }
+    bounds = canvas.TextBounds(RECT{0, 0, word_wrap_ ? Width() : 0, 0}, text, TextFlags());
   }
   ReleaseDC(nullptr, dc);
-  if (word_wrap_) SetBounds(Left(), Top(), Width(), size.cy);
-  else if (alignment_ == TAlignment::taRightJustify) SetBounds(Left() + Width() - size.cx, Top(), size.cx, size.cy);
-  else SetBounds(Left(), Top(), size.cx, size.cy);
+  const int width = bounds.right - bounds.left;
+  const int height = bounds.bottom - bounds.top;
+  if (word_wrap_) SetBounds(Left(), Top(), Width(), height);
+  else if (alignment_ == TAlignment::taRightJustify) SetBounds(Left() + Width() - width, Top(), width, height);
+  else SetBounds(Left(), Top(), width, height);
 }
 
 void TLabel::Paint(TCanvas& canvas) {
@@ -125,8 +122,7 @@ void TLabel::Paint(TCanvas& canvas) {
   RECT rect = ClientRect();
   UINT flags = TextFlags();
   if (layout_ != TTextLayout::tlTop) {
-    RECT measured = rect;
-    canvas.TextRect(measured, Caption(), flags | DT_CALCRECT);
+    const RECT measured = canvas.TextBounds(rect, Caption(), flags);
     const int text_height = measured.bottom - measured.top;
     const int free = (rect.bottom - rect.top) - text_height;
     rect.top += layout_ == TTextLayout::tlCenter ? free / 2 : free;

@@ -95,6 +95,18 @@ TEST_F(ComboBoxTest, DropDownWidthIsControlWidthPlusNeverNegative) {
   EXPECT_EQ(combo->ItemIndex(), -1);
 }
 
+TEST_F(ComboBoxTest, HintHoldsOverTheSystemEditInside) {
+  Read("object Combo: TKWTXPComboBox\n Left = 10\n Top = 10\n Width = 120\n Hint = 'Tip|Destination'\n end");
+  auto* combo = Get<TKWTXPComboBox>("Combo");
+  const POINT centre = combo->ClientToScreen(POINT{combo->Width() / 3, combo->Height() / 2});
+  ASSERT_NE(WindowFromPoint(centre), combo->Handle()) << "the point should lie on the edit inside";
+  SetCursorPos(centre.x, centre.y);
+  for (int i = 0; i < 100 && Application->Hint() != "Destination"; ++i) Pump(10);
+  EXPECT_EQ(Application->Hint(), "Destination");
+  Pump(100);
+  EXPECT_EQ(Application->Hint(), "Destination");
+}
+
 class CheckBoxTest : public ControlHostTest {
  protected:
   void SetUp() override {
