@@ -3,7 +3,6 @@
 #include "framework/framework_classes.h"
 #include "framework/published.h"
 
-#include <algorithm>
 #include <cctype>
 #include <map>
 
