@@ -99,15 +99,16 @@ void TKWTXPCheckListBox::SetTopIndex(int index) {
 
 int TKWTXPCheckListBox::ItemHeight() const {
   if (style_ != TListBoxStyle::lbStandard) return item_height_;
-  HDC dc = GetDC(nullptr);
-  int height = 0;
-  {
-    TCanvas canvas(dc);
-    canvas.Font() = Font();
-    height = canvas.TextHeight("Wg") + 1;
+  if (standard_height_ == 0) {
+    HDC dc = GetDC(nullptr);
+    {
+      TCanvas canvas(dc);
+      canvas.Font() = Font();
+      standard_height_ = canvas.TextHeight("Wg") + 1;
+    }
+    ReleaseDC(nullptr, dc);
   }
-  ReleaseDC(nullptr, dc);
-  return height;
+  return standard_height_;
 }
 
 void TKWTXPCheckListBox::SetItemHeight(int height) {
@@ -287,6 +288,7 @@ void TKWTXPCheckListBox::KeyDown(WORD& key, TShiftState shift) {
 }
 
 void TKWTXPCheckListBox::FontChanged() {
+  standard_height_ = 0;
   TWinControl::FontChanged();
   UpdateScrollBar();
 }

@@ -117,6 +117,8 @@ class TKWTXPCheckListBox : public TWinControl {
   int item_index_ = -1;
   int top_index_ = 0;
   int item_height_ = 16;
+  // Entry height of the standard style, measured once per font.
+  mutable int standard_height_ = 0;
   TListBoxStyle style_ = TListBoxStyle::lbStandard;
   TBiDiMode bidi_mode_ = TBiDiMode::bdLeftToRight;
   bool flat_ = true;
