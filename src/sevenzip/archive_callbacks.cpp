@@ -48,13 +48,15 @@ HRESULT TMyArchiveExtractCallback::SetCompleted(const UINT64* completed) {
   Lock lock(lock_);
   if (owner_->caller_thread_->HandlerFailed()) return E_ABORT;
   const std::int64_t value = completed ? static_cast<std::int64_t>(*completed) : last_completed_;
-  if (current_position_ == 0 && owner_->OnExtractfile) {
-    owner_->OnCallerThread([&] { owner_->OnExtractfile(owner_, current_name_, current_size_); });
-  }
+  const bool item_starts = current_position_ == 0 && owner_->OnExtractfile;
   current_position_ += value - last_completed_;
   last_completed_ = value;
-  if (owner_->OnProgress) {
-    owner_->OnCallerThread([&] { owner_->OnProgress(owner_, current_name_, value, current_position_); });
+  // Both events in one trip to the calling thread: the library waits meanwhile.
+  if (item_starts || owner_->OnProgress) {
+    owner_->OnCallerThread([&] {
+      if (item_starts) owner_->OnExtractfile(owner_, current_name_, current_size_);
+      if (owner_->OnProgress) owner_->OnProgress(owner_, current_name_, value, current_position_);
+    });
   }
   if (done_ || stopped_) return S_FALSE;
   if (owner_->cancel_request_) {
