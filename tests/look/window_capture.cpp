@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#include "support/file_util.h"
 #include "support/host_command.h"
 #include "support/temp_folder.h"
 
