@@ -17,6 +17,16 @@ std::unique_ptr<PixelCanvas> CaptureWindow(HWND window) {
   return canvas;
 }
 
+std::unique_ptr<PixelCanvas> CaptureClientArea(HWND window) {
+  RECT client{};
+  GetClientRect(window, &client);
+  auto canvas = std::make_unique<PixelCanvas>(client.right, client.bottom, RGB(0, 0, 0));
+  const HDC source = GetDC(window);
+  BitBlt(canvas->Dc(), 0, 0, canvas->Width(), canvas->Height(), source, 0, 0, SRCCOPY);
+  ReleaseDC(window, source);
+  return canvas;
+}
+
 void PumpMessagesFor(DWORD milliseconds) {
   const DWORD start = GetTickCount();
   do {
