@@ -337,6 +337,16 @@ TEST_F(ComboWindowTest, FrameButtonAndCornersByState) {
   MoveMouseAway();
   EXPECT_EQ(Capture(combo_)->At(60, 0), RGB(127, 157, 185));
 
+  // While the list is open the button shows its pressed face.
+  SendMessageA(combo_->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
+  Pump();
+  ASSERT_TRUE(combo_->DroppedDown());
+  const COLORREF dropped = Capture(combo_)->At(button.left + 1, button.top + 1);
+  SendMessageA(combo_->Handle(), CB_SHOWDROPDOWN, FALSE, 0);
+  Pump();
+  EXPECT_TRUE(Near(dropped, RGB(110, 142, 241), 12)) << ColorText(dropped);
+  EXPECT_FALSE(Near(Capture(combo_)->At(button.left + 1, button.top + 1), RGB(110, 142, 241), 40));
+
   combo_->SetEnabled(false);
   Pump();
   const auto disabled = Capture(combo_);
