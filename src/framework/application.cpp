@@ -121,9 +121,16 @@ bool TApplication::PreviewKey(MSG& message) {
   WORD key = static_cast<WORD>(message.wParam);
   if (static_cast<TControl*>(form) != control && !form->PreviewKey(message.message, key)) return false;
   message.wParam = key;
-  if (message.message == WM_KEYDOWN && key == VK_TAB && !(KeyboardShiftState() & (ssCtrl | ssAlt))) {
-    form->SelectNext((KeyboardShiftState() & ssShift) == 0);
+  if (message.message != WM_KEYDOWN) return true;
+  const TShiftState shift = KeyboardShiftState();
+  if (key == VK_TAB && !(shift & (ssCtrl | ssAlt))) {
+    form->SelectNext((shift & ssShift) == 0);
     return false;
+  }
+  // Enter typed into a system window inside a control (a combo box's edit or
+  // list) stays with it.
+  if (key == VK_RETURN && shift == 0 && !control->TakesReturn() && TControl::FromHandle(message.hwnd) == control) {
+    return !form->ClickDefaultButton();
   }
   return true;
 }

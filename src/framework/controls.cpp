@@ -317,8 +317,10 @@ bool TControl::ReadProperty(TReader& reader, const std::string& name, const TPro
   else if (name == "Font.Color") font_.SetColor(reader.Color(value));
   else if (name == "Font.Style") font_.SetStyle(reader.Set(value, FontStyleNames()));
   else if (name == "Font.Charset") {
-    font_.SetCharset(static_cast<BYTE>(value.kind == TPropValue::Kind::Integer ? reader.Integer(value)
-                                                                               : reader.Enum(value, CharsetNames())));
+    const int charset =
+        value.kind == TPropValue::Kind::Integer ? reader.Integer(value) : reader.Enum(value, CharsetNames());
+    if (charset < 0 || charset > 255) reader.Fail(value, "Character set out of range");
+    font_.SetCharset(static_cast<BYTE>(charset));
   } else if (name == "OnClick") OnClick = reader.Handler<TNotifyEvent>(value);
   else if (name == "OnMouseDown") OnMouseDown = reader.Handler<TMouseEvent>(value);
   else if (name == "OnMouseUp") OnMouseUp = reader.Handler<TMouseEvent>(value);

@@ -164,6 +164,29 @@ void TForm::SelectNext(bool forward) {
   stops[index]->SetFocus();
 }
 
+namespace {
+
+TControl* FindDefaultButton(TWinControl* container) {
+  for (int i = 0; i < container->ControlCount(); ++i) {
+    TControl* control = container->Controls(i);
+    if (!control->Visible() || !control->Enabled()) continue;
+    if (control->IsDefaultButton()) return control;
+    if (auto* inner = dynamic_cast<TWinControl*>(control)) {
+      if (TControl* found = FindDefaultButton(inner)) return found;
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+bool TForm::ClickDefaultButton() {
+  TControl* button = FindDefaultButton(this);
+  if (!button) return false;
+  button->Click();
+  return true;
+}
+
 bool TForm::PreviewKey(UINT message, WORD& key) {
   if (!key_preview_) return true;
   if (message == WM_KEYDOWN) KeyDown(key, KeyboardShiftState());

@@ -49,6 +49,8 @@ class TForm : public TWinControl, public TPublished {
   void SetActiveControl(TWinControl* control);
   // Moves the focus to the next (or previous) focusable control.
   void SelectNext(bool forward);
+  // Clicks the first showing, enabled default button; false when there is none.
+  bool ClickDefaultButton();
 
   TNotifyEvent OnCreate;
   TNotifyEvent OnActivate;

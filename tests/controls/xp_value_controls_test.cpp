@@ -182,4 +182,24 @@ TEST_F(ButtonTest, EnterSpaceAndMouseClickButCtrlEnterDoesNot) {
   EXPECT_FALSE(IsWindowEnabled(button->Handle()));
 }
 
+TEST_F(ButtonTest, EnterOnAnotherControlClicksTheDefaultButton) {
+  Read("object Box: TKWTXPCheckBox\n end\n"
+       "object Plain: TKWTXPButton\n Left = 100\n end\n"
+       "object Button1: TKWTXPButton\n Left = 200\n Default = True\n end");
+  int default_clicks = 0;
+  int plain_clicks = 0;
+  Get<TKWTXPButton>("Button1")->OnClick = [&](TObject*) { ++default_clicks; };
+  Get<TKWTXPButton>("Plain")->OnClick = [&](TObject*) { ++plain_clicks; };
+  Get<TKWTXPCheckBox>("Box")->SetFocus();
+  PostMessageA(Get<TKWTXPCheckBox>("Box")->Handle(), WM_KEYDOWN, VK_RETURN, 0);
+  Pump(30);
+  EXPECT_EQ(default_clicks, 1);
+  // A focused button takes Enter itself.
+  Get<TKWTXPButton>("Plain")->SetFocus();
+  PostMessageA(Get<TKWTXPButton>("Plain")->Handle(), WM_KEYDOWN, VK_RETURN, 0);
+  Pump(30);
+  EXPECT_EQ(plain_clicks, 1);
+  EXPECT_EQ(default_clicks, 1);
+}
+
 }  // namespace
