@@ -35,13 +35,13 @@ class TKWTXPButton : public TWinControl {
   LRESULT WndProc(UINT message, WPARAM wparam, LPARAM lparam) override;
 
  private:
-  bool default_ = false;
-  bool word_wrap_ = false;
-  bool show_accel_char_ = true;
-  bool draw_focus_rect_ = false;
   // A default button looks active only while no other button has the
   // focus, so focus moves between buttons repaint the form's default ones.
   void RepaintDefaultButtons();
 
+  bool default_ = false;
+  bool word_wrap_ = false;
+  bool show_accel_char_ = true;
+  bool draw_focus_rect_ = false;
   bool space_held_ = false;
 };
