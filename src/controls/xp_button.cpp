@@ -2,6 +2,7 @@
 
 #include "controls/look/button_painter.h"
 #include "framework/description_reader.h"
+#include "framework/forms.h"
 
 TKWTXPButton::TKWTXPButton(TComponent* owner) : TWinControl(owner) {
   SetTabStop(true);
@@ -96,3 +97,17 @@ void TKWTXPButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
 void TKWTXPButton::MouseEnter() { Invalidate(); }
 
 void TKWTXPButton::MouseLeave() { Invalidate(); }
+
+LRESULT TKWTXPButton::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_SETFOCUS || message == WM_KILLFOCUS) RepaintDefaultButtons();
+  return TWinControl::WndProc(message, wparam, lparam);
+}
+
+void TKWTXPButton::RepaintDefaultButtons() {
+  TComponent* form = ParentForm();
+  if (!form) return;
+  for (int i = 0; i < form->ComponentCount(); ++i) {
+    auto* button = dynamic_cast<TKWTXPButton*>(form->Components(i));
+    if (button && button->Default()) button->Invalidate();
+  }
+}

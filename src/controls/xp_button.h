@@ -32,8 +32,13 @@ class TKWTXPButton : public TWinControl {
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseEnter() override;
   void MouseLeave() override;
+  LRESULT WndProc(UINT message, WPARAM wparam, LPARAM lparam) override;
 
  private:
+  // A default button looks active only while no other button has the
+  // focus, so focus moves between buttons repaint the form's default ones.
+  void RepaintDefaultButtons();
+
   bool default_ = false;
   bool word_wrap_ = false;
   bool show_accel_char_ = true;

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#include "support/file_util.h"
 #include "support/host_command.h"
 #include "support/temp_folder.h"
 
@@ -11,6 +12,16 @@ std::unique_ptr<PixelCanvas> CaptureWindow(HWND window) {
   GetWindowRect(window, &bounds);
   auto canvas = std::make_unique<PixelCanvas>(bounds.right - bounds.left, bounds.bottom - bounds.top, RGB(0, 0, 0));
   const HDC source = GetWindowDC(window);
+  BitBlt(canvas->Dc(), 0, 0, canvas->Width(), canvas->Height(), source, 0, 0, SRCCOPY);
+  ReleaseDC(window, source);
+  return canvas;
+}
+
+std::unique_ptr<PixelCanvas> CaptureClientArea(HWND window) {
+  RECT client{};
+  GetClientRect(window, &client);
+  auto canvas = std::make_unique<PixelCanvas>(client.right, client.bottom, RGB(0, 0, 0));
+  const HDC source = GetDC(window);
   BitBlt(canvas->Dc(), 0, 0, canvas->Width(), canvas->Height(), source, 0, 0, SRCCOPY);
   ReleaseDC(window, source);
   return canvas;

@@ -9,6 +9,9 @@
 
 // The window as it is on the screen, frame and caption included.
 std::unique_ptr<PixelCanvas> CaptureWindow(HWND window);
+// Only its client area (on a display without a window manager the caption
+// bar is not drawn).
+std::unique_ptr<PixelCanvas> CaptureClientArea(HWND window);
 
 // Processes the thread's pending window messages for about `milliseconds`,
 // so windows are painted before they are captured.

@@ -1,8 +1,7 @@
 #include "controls/look/progress_painter.h"
 
-#include <initializer_list>
-
 #include <algorithm>
+#include <initializer_list>
 
 #include "controls/look/bitmap_source.h"
 #include "controls/look/dc_state.h"
