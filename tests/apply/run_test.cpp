@@ -178,6 +178,7 @@ struct Observed {
   int maximum;
   DWORD first;
   DWORD last;
+  std::string item_line;
   bool operator==(const Observed& other) const {
     return archives_in_front == other.archives_in_front && counter == other.counter &&
            position == other.position && maximum == other.maximum;
@@ -200,7 +201,7 @@ TEST_F(ApplyRunTest, PausesComeInTheirOrderWithTheBarsWhereTheRunLeavesThem) {
   {
     MessageTimeSampler sampler([&] {
       const Observed now{form.CheckListBox1->Visible(), form.Label4->Caption(), form.ProgressBar1->Position(),
-                         form.ProgressBar1->Max(), GetTickCount(), GetTickCount()};
+                         form.ProgressBar1->Max(), GetTickCount(), GetTickCount(), form.Label2->Caption()};
       if (!seen.empty() && seen.back() == now) {
         seen.back().last = now.last;
       } else {
@@ -216,11 +217,11 @@ TEST_F(ApplyRunTest, PausesComeInTheirOrderWithTheBarsWhereTheRunLeavesThem) {
     if (state.last - state.first >= 200) pauses.push_back(state);
   }
   const std::vector<Observed> expected{
-      {true, "[0/0]", 0, 100, 0, 0},   // before the first archive
-      {false, "[1/2]", 1, 2, 0, 0},    // after the first folder
-      {false, "[1/2]", 0, 2, 0, 0},    // after the unticked one
-      {false, "[2/2]", 2, 2, 0, 0},    // after the last folder (index 2 + 1, clamped)
-      {false, "[2/2]", 0, 100, 0, 0},  // before the beeps
+      {true, "[0/0]", 0, 100, 0, 0, ""},   // before the first archive
+      {false, "[1/2]", 1, 2, 0, 0, ""},    // after the first folder
+      {false, "[1/2]", 0, 2, 0, 0, ""},    // after the unticked one
+      {false, "[2/2]", 2, 2, 0, 0, ""},    // after the last folder (index 2 + 1, clamped)
+      {false, "[2/2]", 0, 100, 0, 0, ""},  // before the beeps
   };
   ASSERT_EQ(pauses.size(), expected.size());
   for (std::size_t i = 0; i < expected.size(); ++i) {
@@ -228,6 +229,11 @@ TEST_F(ApplyRunTest, PausesComeInTheirOrderWithTheBarsWhereTheRunLeavesThem) {
                                       << pauses[i].position << "/" << pauses[i].maximum;
     EXPECT_GE(pauses[i].last - pauses[i].first, i == 0 ? 200u : 400u) << "pause " << i;
   }
+  const std::string copying(RussianTextSet().copy_prefix);
+  EXPECT_EQ(pauses[1].item_line, copying + folders[0]);
+  EXPECT_EQ(pauses[2].item_line, copying + folders[0]);
+  EXPECT_EQ(pauses[3].item_line, copying + folders[2]);
+  EXPECT_EQ(pauses[4].item_line, "");
   EXPECT_EQ(StateLetters(form.CheckListBox2), "gug");
   EXPECT_TRUE(DirectoryExists(target_ / ("D\\X\\" + folders[0])));
   EXPECT_TRUE(DirectoryExists(target_ / ("D\\X\\" + folders[2])));
