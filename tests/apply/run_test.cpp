@@ -214,7 +214,7 @@ TEST_F(ApplyRunTest, PausesComeInTheirOrderWithTheBarsWhereTheRunLeavesThem) {
 
   std::vector<Observed> pauses;
   for (const Observed& state : seen) {
-    if (state.last - state.first >= 200) pauses.push_back(state);
+    if (state.last - state.first >= 150) pauses.push_back(state);
   }
   const std::vector<Observed> expected{
       {true, "[0/0]", 0, 100, 0, 0, ""},   // before the first archive
@@ -227,7 +227,7 @@ TEST_F(ApplyRunTest, PausesComeInTheirOrderWithTheBarsWhereTheRunLeavesThem) {
   for (std::size_t i = 0; i < expected.size(); ++i) {
     EXPECT_EQ(pauses[i], expected[i]) << "pause " << i << ": " << pauses[i].counter << " "
                                       << pauses[i].position << "/" << pauses[i].maximum;
-    EXPECT_GE(pauses[i].last - pauses[i].first, i == 0 ? 200u : 400u) << "pause " << i;
+    EXPECT_GE(pauses[i].last - pauses[i].first, i == 0 ? 150u : 300u) << "pause " << i;
   }
   const std::string copying(RussianTextSet().copy_prefix);
   EXPECT_EQ(pauses[1].item_line, copying + folders[0]);
