@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/apply/progress_scale.h"
 #include "app/texts.h"
 #include "controls/xp_button.h"
 #include "controls/xp_check_box.h"
@@ -114,6 +115,11 @@ class TForm1 : public TForm {
 
   // The apply run.
   void Button1Click(TObject* Sender);
+  void SevenZip1PreProgress(TComponent* Sender, std::int64_t MaxProgress);
+  void SevenZip1Extractfile(TComponent* Sender, const std::wstring& Filename, std::int64_t Filesize);
+  void SevenZip1ExtractOverwrite(TComponent* Sender, const std::wstring& FileName, bool& DoOverwrite);
+  void SevenZip1Progress(TComponent* Sender, const std::wstring& Filename, std::int64_t FilePosArc,
+                         std::int64_t FilePosFile);
 
   // The text set in use (Russian until the settings switch to English).
   const TextSet& Texts() const { return *texts_; }
@@ -142,7 +148,13 @@ class TForm1 : public TForm {
   void StopCountdown();
   void LockDown();
   void FinishRun();
+  void UnpackArchives(const std::string& archive_target);
+  void CopyFolders(const std::string& folder_target);
+  void AttachExtractionHandlers();
 
   const TextSet* texts_ = &RussianTextSet();
   bool settings_file_found_ = false;
+  bool run_started_ = false;
+  ProgressScale overall_scale_;  // ProgressBar1 during the archive phase
+  ProgressScale item_scale_;     // ProgressBar2 during the archive phase
 };

@@ -2,11 +2,38 @@
 
 #include "app/unit1.h"
 
+#include <algorithm>
+
+#include "app/apply/apply_targets.h"
+#include "app/apply/folder_copy.h"
+#include "app/captions.h"
+#include "common/env_expand.h"
+#include "framework/graphics.h"
+
+namespace {
+
+constexpr std::uint32_t kBeforeArchivesPause = 250;
+constexpr std::uint32_t kAfterFolderEntryPause = 500;
+constexpr std::uint32_t kBeforeBeepsPause = 500;
+constexpr DWORD kBeepFrequency = 350;
+constexpr DWORD kBeepLength = 80;
+
+// The archive component takes wide names; the window's texts are ANSI.
+std::wstring AnsiToWide(const std::string& text) { return TextToWide(text, DEFAULT_CHARSET); }
+
+// The events count in unsigned 64-bit values; a negative one means nothing done.
+std::uint64_t Amount(std::int64_t value) { return value > 0 ? static_cast<std::uint64_t>(value) : 0; }
+
+}  // namespace
+
 // The run: the Exit text ends the program at once; otherwise the window is
-// locked, the ticked packages are handled and the program ends. Unpacking the
-// archives and copying the folders belong between LockDown and FinishRun.
+// locked, the ticked archives are unpacked, the ticked folders copied, and
+// the program ends. It never returns the window to the selection state.
 void TForm1::Button1Click(TObject*) {
-  // A countdown still running must not start a second run inside this one.
+  // Messages processed during the run may reach this handler again (the
+  // countdown, a keyboard click); one run is all there ever is.
+  if (run_started_) return;
+  run_started_ = true;
   StopCountdown();
   HintTable.reset();
   Header1->SetCollapsed(false);
@@ -17,7 +44,16 @@ void TForm1::Button1Click(TObject*) {
     Application->Terminate();
     return;
   }
-  if (PackagesPresent) LockDown();
+  if (PackagesPresent) {
+    LockDown();
+    const ApplyTargets targets = ChooseApplyTargets(ComboBox1->Text());
+    if (CheckListBox1->Items().Count() > 0 && CheckedArchives >= 1) {
+      UnpackArchives(targets.archive_target);
+    }
+    if (CheckListBox2->Items().Count() > 0 && CheckedFolders >= 1) {
+      CopyFolders(targets.folder_target);
+    }
+  }
   FinishRun();
 }
 
@@ -31,6 +67,63 @@ void TForm1::LockDown() {
   if (TarnixMode) SaveOptions();
 }
 
+void TForm1::UnpackArchives(const std::string& archive_target) {
+  std::int32_t done = 0;
+  ShowListInFront(CheckListBox1, CheckListBox2);
+  Label4->SetCaption(std::string(kResetCounterText));
+  PumpDelay(kBeforeArchivesPause);
+  AttachExtractionHandlers();
+  // Archives unpack with their stored folder layout (ExtractNoPath stays as it is).
+  SevenZip1->ExtractOptions.Include(ExtractOverwrite);
+  SevenZip1->ExtrBaseDir = AnsiToWide(archive_target);
+  for (int i = 0; i < CheckListBox1->Items().Count(); ++i) {
+    SevenZip1->Files.Clear();
+    if (CheckListBox1->Checked(i)) {
+      const std::string entry = CheckListBox1->Items().Strings(i);
+      SevenZip1->SZFileName = AnsiToWide(ArchiveSourcePath(PackageRoot, entry));
+      ++done;
+      Label2->SetCaption("  " + entry);
+      // A damaged archive still counts as handled: the result is not examined.
+      SevenZip1->Extract(false);
+      CheckListBox1->SetState(i, TCheckBoxState::cbGrayed);
+      Label4->SetCaption(CounterText(done, CheckedArchives));
+    }
+    ProgressBar1->SetPosition(0);
+    ProgressBar2->SetPosition(0);
+  }
+}
+
+void TForm1::CopyFolders(const std::string& folder_target) {
+  std::int32_t done = 0;
+  ShowListInFront(CheckListBox2, CheckListBox1);
+  Label4->SetCaption(std::string(kResetCounterText));
+  ProgressBar1->SetMax(CheckedFolders);
+  ProgressBar2->SetMax(CheckedFolders);
+  const CopyProgressSink show_percent = [this](std::int32_t percent) {
+    ProgressBar1->SetPosition(percent);
+    ProgressBar1->Repaint();
+  };
+  for (int i = 0; i < CheckListBox2->Items().Count(); ++i) {
+    if (CheckListBox2->Checked(i)) {
+      const std::string entry = CheckListBox2->Items().Strings(i);
+      ++done;
+      const std::string destination = folder_target + entry;
+      // A destination that cannot be made is passed over, unmarked.
+      if (ForceFolders(destination)) {
+        Label2->SetCaption(std::string(Texts().copy_prefix) + entry);
+        CopyFolder(FolderSourcePath(PackageRoot, entry), destination, false, true, show_percent);
+        CheckListBox2->SetState(i, TCheckBoxState::cbGrayed);
+        Label4->SetCaption(CounterText(done, CheckedFolders));
+        ProgressBar1->SetPosition(i + 1);
+        ProgressBar2->SetPosition(i + 1);
+      }
+    }
+    PumpDelay(kAfterFolderEntryPause);
+    ProgressBar1->SetPosition(i);
+    ProgressBar2->SetPosition(i);
+  }
+}
+
 void TForm1::FinishRun() {
   ProgressBar2->SetMax(100);
   ProgressBar2->SetPosition(0);
@@ -38,7 +131,45 @@ void TForm1::FinishRun() {
   ProgressBar1->SetPosition(0);
   Label1->SetCaption("");
   Label2->SetCaption("");
-  PumpDelay(500);
-  for (int beep = 0; beep < 3; ++beep) Beep(350, 80);
+  PumpDelay(kBeforeBeepsPause);
+  for (int beep = 0; beep < 3; ++beep) Beep(kBeepFrequency, kBeepLength);
   Application->Terminate();
+}
+
+void TForm1::AttachExtractionHandlers() {
+  SevenZip1->OnPreProgress = [this](TComponent* sender, std::int64_t max_progress) {
+    SevenZip1PreProgress(sender, max_progress);
+  };
+  SevenZip1->OnExtractfile = [this](TComponent* sender, const std::wstring& name, std::int64_t size) {
+    SevenZip1Extractfile(sender, name, size);
+  };
+  SevenZip1->OnExtractOverwrite = [this](TComponent* sender, const std::wstring& name, bool& overwrite) {
+    SevenZip1ExtractOverwrite(sender, name, overwrite);
+  };
+  SevenZip1->OnProgress = [this](TComponent* sender, const std::wstring& name, std::int64_t pos_arc,
+                                 std::int64_t pos_file) {
+    SevenZip1Progress(sender, name, pos_arc, pos_file);
+  };
+}
+
+// The bars hold 32-bit values; each keeps one scale for its maximum and its
+// positions, so that archives past 2 GiB still show their progress.
+void TForm1::SevenZip1PreProgress(TComponent*, std::int64_t MaxProgress) {
+  if (MaxProgress > 0) ProgressBar1->SetMax(overall_scale_.SetMaximum(Amount(MaxProgress)));
+}
+
+void TForm1::SevenZip1Extractfile(TComponent*, const std::wstring&, std::int64_t Filesize) {
+  if (Filesize > 0) ProgressBar2->SetMax(item_scale_.SetMaximum(Amount(Filesize)));
+}
+
+void TForm1::SevenZip1ExtractOverwrite(TComponent*, const std::wstring&, bool& DoOverwrite) {
+  DoOverwrite = true;
+}
+
+void TForm1::SevenZip1Progress(TComponent*, const std::wstring&, std::int64_t FilePosArc,
+                               std::int64_t FilePosFile) {
+  ProgressBar1->SetPosition(overall_scale_.Position(Amount(FilePosArc)));
+  Application->ProcessMessages();
+  ProgressBar2->SetPosition(item_scale_.Position(Amount(FilePosFile)));
+  Application->ProcessMessages();
 }
