@@ -174,7 +174,7 @@ object Form1: TForm1
       Top = 24
       Width = 330
       Height = 21
-      DropDownWidthPlus = 0
+      DropDownWidthPlus = 60
       Items.Strings = ('%SYSTEMDRIVE%\D' '%SYSTEMDRIVE%\DRIVERS')
       ItemIndex = 0
       Text = '%SYSTEMDRIVE%\D'
