@@ -6,14 +6,13 @@
 #include "app/package_rules.h"
 #include "app/program_places.h"
 #include "app/tarnix_file.h"
+#include "app/window_layout.h"
 #include "common/env_expand.h"
 #include "common/paths.h"
 #include "common/profile_file.h"
 #include "common/program_paths.h"
 
 namespace {
-
-constexpr int kReducedOptionsHeight = 72;
 
 bool VariableIsEmpty(const char* name) {
   char value[2];
