@@ -34,7 +34,8 @@ double Now() {
 // preselected, and a hint table of 50 pairs.
 void MakePackageTree(const TempFolder& root, int archives, int folders) {
   std::string settings = "[CopyFiles]\r\nTimer=0\r\n[Hint]\r\n";
-  for (int i = 0; i < 50; ++i) settings += "PKG_" + std::to_string(i * 37) + "=Hint " + std::to_string(i) + "\r\n";
+  for (int i = 0; i < 50; ++i)
+    settings += "PKG_" + std::to_string(i * 37) + "=Hint " + std::to_string(i) + "\r\n";
   settings += "[Select]\r\nUnZipped=1\r\n";
   MakeFolders(root / "Zipped");
   MakeFolders(root / "UnZipped");
@@ -48,9 +49,9 @@ void MakePackageTree(const TempFolder& root, int archives, int folders) {
 }
 
 struct Measure {
-  double startup_ms = 0;        // creation and first activation, best of five
-  double hover_us = 0;          // one hover over an entry
-  double recount_us = 0;        // one tick handled: recount and captions
+  double startup_ms = 0;  // creation and first activation, best of five
+  double hover_us = 0;    // one hover over an entry
+  double recount_us = 0;  // one tick handled: recount and captions
   int archives = 0;
   int folders = 0;
 };
@@ -71,7 +72,8 @@ Measure Run(int archives, int folders) {
     Application->ProcessMessages();
     result.startup_ms = std::min(result.startup_ms, Now() - start);
   }
-  TKWTXPCheckListBox* list = form->CheckListBox1->Items().Count() > 0 ? form->CheckListBox1 : nullptr;
+  TKWTXPCheckListBox* list =
+      form->CheckListBox1->Items().Count() > 0 ? form->CheckListBox1 : nullptr;
   if (list != nullptr) {
     const int hovers = std::min(list->Items().Count(), 500);
     double start = Now();
@@ -109,11 +111,14 @@ int main() {
   Print("empty package root (reference)", empty);
   Print("1,000 archives + 250 folders", half);
   Print("2,000 archives + 500 folders", full);
-  std::printf("start-up ratio, full set / empty root:           %6.2f\n", full.startup_ms / empty.startup_ms);
+  std::printf("start-up ratio, full set / empty root:           %6.2f\n",
+              full.startup_ms / empty.startup_ms);
   std::printf("start-up above the empty root, full / half set:  %6.2f  (2.00 = linear)\n",
               (full.startup_ms - empty.startup_ms) / (half.startup_ms - empty.startup_ms));
-  std::printf("hover cost, full / half set:                     %6.2f  (1.00 = independent of the entries)\n",
-              full.hover_us / half.hover_us);
+  std::printf(
+      "hover cost, full / half set:                     %6.2f  (1.00 = independent of the "
+      "entries)\n",
+      full.hover_us / half.hover_us);
   std::printf("recount cost, full / half set:                   %6.2f  (2.00 = linear)\n",
               full.recount_us / half.recount_us);
   return 0;

@@ -122,8 +122,8 @@ void TForm1::FormCreate(TObject*) {
     SetCaption(CompactCaption);
     SetWindowHeight(kCompactHeight);
   } else {
-    ListHeight = kEntryHeight * std::max(CheckListBox1->Items().Count(),
-                                         CheckListBox2->Items().Count());
+    ListHeight =
+        kEntryHeight * std::max(CheckListBox1->Items().Count(), CheckListBox2->Items().Count());
     SetWindowHeight(ListHeight + kBaseHeight);
   }
   if (!FileExists(ExtractFilePath(UnpackerProgramFile()) + "Halbrent.exe")) {

@@ -63,7 +63,8 @@ void TForm1::LoadSettingsFromFile() {
       EnglishTexts = false;
     }
   }
-  if (settings.KeyExists("CopyFiles", "HMin") && settings.ReadInteger("CopyFiles", "HMin", 0) == 1) {
+  if (settings.KeyExists("CopyFiles", "HMin") &&
+      settings.ReadInteger("CopyFiles", "HMin", 0) == 1) {
     EnterCompactMode();
   }
   ChooseCompactCaption();
@@ -110,6 +111,6 @@ void TForm1::ScanCommandLineArguments() {
 }
 
 void TForm1::SaveOptions() {
-  WriteTarnixOptions(TarnixIniPath, {ComboBox1->Text(), CheckBox1->Checked(),
-                                     CheckBox2->Checked(), TarnixMode});
+  WriteTarnixOptions(TarnixIniPath,
+                     {ComboBox1->Text(), CheckBox1->Checked(), CheckBox2->Checked(), TarnixMode});
 }

@@ -15,7 +15,8 @@ using testing_support::WriteTextFile;
 
 // A package tree with both kinds, hints and a preset, for the screenshots.
 void WritePackages(const TempFolder& folder) {
-  for (const char* name : {"DP_Chipset_Intel_wnt5.7z", "DP_LAN_Realtek_wnt5.7z", "DP_Sound_ADI_wnt5.7z"}) {
+  for (const char* name :
+       {"DP_Chipset_Intel_wnt5.7z", "DP_LAN_Realtek_wnt5.7z", "DP_Sound_ADI_wnt5.7z"}) {
     WriteTextFile(folder / (std::string("Zipped\\") + name), "");
   }
   MakeFolders(folder / "UnZipped\\Modem");
