@@ -18,6 +18,8 @@ class TKWTXPButton : public TWinControl {
   void SetDrawFocusRect(bool value);
   // Held down by the mouse (while over it) or by the space key.
   bool Pressed() const;
+  bool IsDefaultButton() const override { return default_; }
+  bool TakesReturn() const override { return true; }
 
   void SetCaption(const std::string& caption) override;
   bool ReadProperty(TReader& reader, const std::string& name, const TPropValue& value) override;

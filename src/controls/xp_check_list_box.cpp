@@ -99,15 +99,16 @@ void TKWTXPCheckListBox::SetTopIndex(int index) {
 
 int TKWTXPCheckListBox::ItemHeight() const {
   if (style_ != TListBoxStyle::lbStandard) return item_height_;
-  HDC dc = GetDC(nullptr);
-  int height = 0;
-  {
-    TCanvas canvas(dc);
-    canvas.Font() = Font();
-    height = canvas.TextHeight("Wg") + 1;
+  if (standard_height_ == 0) {
+    HDC dc = GetDC(nullptr);
+    {
+      TCanvas canvas(dc);
+      canvas.Font() = Font();
+      standard_height_ = canvas.TextHeight("Wg") + 1;
+    }
+    ReleaseDC(nullptr, dc);
   }
-  ReleaseDC(nullptr, dc);
-  return height;
+  return standard_height_;
 }
 
 void TKWTXPCheckListBox::SetItemHeight(int height) {
@@ -141,12 +142,27 @@ RECT TKWTXPCheckListBox::ItemRect(int index) const {
 
 int TKWTXPCheckListBox::CheckWidth() const { return CheckGlyphSize().cx + 2; }
 
+RECT TKWTXPCheckListBox::CheckArea(int index) const {
+  RECT area = ItemRect(index);
+  if (bidi_mode_ == TBiDiMode::bdRightToLeft) area.left = area.right - CheckWidth();
+  else area.right = area.left + CheckWidth();
+  return area;
+}
+
+void TKWTXPCheckListBox::SetBiDiMode(TBiDiMode mode) {
+  bidi_mode_ = mode;
+  Invalidate();
+}
+
 void TKWTXPCheckListBox::SetFlat(bool flat) {
   flat_ = flat;
   Invalidate();
 }
 
 bool TKWTXPCheckListBox::ReadProperty(TReader& reader, const std::string& name, const TPropValue& value) {
+  static const std::vector<TEnumName> bidi_names = {
+      {"bdLeftToRight", static_cast<int>(TBiDiMode::bdLeftToRight)},
+      {"bdRightToLeft", static_cast<int>(TBiDiMode::bdRightToLeft)}};
   static const std::vector<TEnumName> style_names = {
       {"lbStandard", static_cast<int>(TListBoxStyle::lbStandard)},
       {"lbOwnerDrawFixed", static_cast<int>(TListBoxStyle::lbOwnerDrawFixed)}};
@@ -157,6 +173,7 @@ bool TKWTXPCheckListBox::ReadProperty(TReader& reader, const std::string& name, 
     SetItemHeight(height);
   } else if (name == "Style") SetStyle(static_cast<TListBoxStyle>(reader.Enum(value, style_names)));
   else if (name == "Flat") SetFlat(reader.Boolean(value));
+  else if (name == "BiDiMode") SetBiDiMode(static_cast<TBiDiMode>(reader.Enum(value, bidi_names)));
   else if (name == "AllowGrayed") SetAllowGrayed(reader.Boolean(value));
   else if (name == "HeaderColor") SetHeaderColor(reader.Color(value));
   else if (name == "HeaderBackgroundColor") SetHeaderBackgroundColor(reader.Color(value));
@@ -215,12 +232,13 @@ void TKWTXPCheckListBox::Paint(TCanvas& canvas) {
 
 void TKWTXPCheckListBox::PaintEntry(TCanvas& canvas, int index, const RECT& rect) {
   const bool enabled = Enabled() && ItemEnabled(index);
-  const RECT check_area{rect.left, rect.top, rect.left + CheckWidth(), rect.bottom};
+  const RECT check_area = CheckArea(index);
   canvas.SetBrushColor(Color());
   canvas.FillRect(check_area);
   PaintCheck(canvas, check_area, State(index), enabled);
   RECT text = rect;
-  text.left = check_area.right;
+  if (bidi_mode_ == TBiDiMode::bdRightToLeft) text.right = check_area.left;
+  else text.left = check_area.right;
   TOwnerDrawState draw_state = 0;
   if (index == item_index_) draw_state |= odSelected;
   if (Focused() && index == item_index_) draw_state |= odFocused;
@@ -249,7 +267,8 @@ void TKWTXPCheckListBox::MouseDown(TMouseButton button, TShiftState shift, int x
   const int index = ItemAtPos(POINT{x, y}, true);
   if (index < 0) return;
   SetItemIndex(index);
-  if (ItemEnabled(index) && x - ItemRect(index).left < CheckWidth()) ToggleClickCheck(index);
+  const RECT check_area = CheckArea(index);
+  if (ItemEnabled(index) && x >= check_area.left && x < check_area.right) ToggleClickCheck(index);
   // A selection by mouse is a click, as with the standard list box.
   if (OnClick) OnClick(this);
 }
@@ -269,6 +288,7 @@ void TKWTXPCheckListBox::KeyDown(WORD& key, TShiftState shift) {
 }
 
 void TKWTXPCheckListBox::FontChanged() {
+  standard_height_ = 0;
   TWinControl::FontChanged();
   UpdateScrollBar();
 }
@@ -288,8 +308,7 @@ void TKWTXPCheckListBox::ToggleClickCheck(int index) {
 
 void TKWTXPCheckListBox::InvalidateCheck(int index) {
   if (!HandleAllocated() || index < 0 || index >= Count()) return;
-  RECT rect = ItemRect(index);
-  rect.right = rect.left + CheckWidth();
+  const RECT rect = CheckArea(index);
   InvalidateRect(handle_, &rect, FALSE);
 }
 

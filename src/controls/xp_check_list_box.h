@@ -7,6 +7,7 @@
 #include <vector>
 
 enum class TListBoxStyle { lbStandard, lbOwnerDrawFixed };
+enum class TBiDiMode { bdLeftToRight, bdRightToLeft };
 
 class TKWTXPCheckListBox;
 
@@ -68,8 +69,12 @@ class TKWTXPCheckListBox : public TWinControl {
   // for a point below the last entry).
   int ItemAtPos(POINT point, bool existing) const;
   RECT ItemRect(int index) const;
-  // Width of the check area at the start of each entry.
+  // Width of the check area at the start of each entry (at its end for
+  // right-to-left reading).
   int CheckWidth() const;
+  RECT CheckArea(int index) const;
+  TBiDiMode BiDiMode() const { return bidi_mode_; }
+  void SetBiDiMode(TBiDiMode mode);
 
   bool Flat() const { return flat_; }
   void SetFlat(bool flat);
@@ -112,7 +117,10 @@ class TKWTXPCheckListBox : public TWinControl {
   int item_index_ = -1;
   int top_index_ = 0;
   int item_height_ = 16;
+  // Entry height of the standard style, measured once per font.
+  mutable int standard_height_ = 0;
   TListBoxStyle style_ = TListBoxStyle::lbStandard;
+  TBiDiMode bidi_mode_ = TBiDiMode::bdLeftToRight;
   bool flat_ = true;
   bool allow_grayed_ = false;
   TColor header_color_ = clInfoText;

@@ -33,6 +33,8 @@ LRESULT CALLBACK HintWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
     EndPaint(window, &paint);
     return 0;
   }
+  // The tip never takes the activation from the form under the mouse.
+  if (message == WM_MOUSEACTIVATE) return MA_NOACTIVATE;
   return DefWindowProcW(window, message, wparam, lparam);
 }
 
@@ -68,7 +70,8 @@ TApplication::~TApplication() {
 }
 
 void TApplication::Run() {
-  terminated_ = false;
+  // A Terminate whose quit message was already taken (by ProcessMessages
+  // during start-up) still ends the program: Terminated stays set.
   if (main_form_ && !main_form_->Visible()) main_form_->ShowForm();
   while (!terminated_) HandleMessage();
 }
@@ -118,9 +121,16 @@ bool TApplication::PreviewKey(MSG& message) {
   WORD key = static_cast<WORD>(message.wParam);
   if (static_cast<TControl*>(form) != control && !form->PreviewKey(message.message, key)) return false;
   message.wParam = key;
-  if (message.message == WM_KEYDOWN && key == VK_TAB && !(KeyboardShiftState() & (ssCtrl | ssAlt))) {
-    form->SelectNext((KeyboardShiftState() & ssShift) == 0);
+  if (message.message != WM_KEYDOWN) return true;
+  const TShiftState shift = KeyboardShiftState();
+  if (key == VK_TAB && !(shift & (ssCtrl | ssAlt))) {
+    form->SelectNext((shift & ssShift) == 0);
     return false;
+  }
+  // Enter typed into a system window inside a control (a combo box's edit or
+  // list) stays with it.
+  if (key == VK_RETURN && shift == 0 && !control->TakesReturn() && TControl::FromHandle(message.hwnd) == control) {
+    return !form->ClickDefaultButton();
   }
   return true;
 }
@@ -251,7 +261,7 @@ void TApplication::ShowHintWindow() {
   if (tip.empty()) return;
   RegisterApplicationClasses();
   if (!hint_window_) {
-    hint_window_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kHintClass, L"", WS_POPUP | WS_BORDER, 0, 0, 0,
+    hint_window_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, kHintClass, L"", WS_POPUP | WS_BORDER, 0, 0, 0,
                                    0, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   }
   const std::wstring wide = TextToWide(tip, mouse_control_->Font().Charset());

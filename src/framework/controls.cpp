@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <stdexcept>
 
 namespace {
 
@@ -149,7 +150,10 @@ void TControl::SetParent(TWinControl* parent) {
 }
 
 void TControl::SetParentComponent(TComponent* parent) {
-  if (auto* container = dynamic_cast<TWinControl*>(parent)) SetParent(container);
+  if (!parent) return;
+  auto* container = dynamic_cast<TWinControl*>(parent);
+  if (!container) throw std::invalid_argument(std::string(parent->ClassName()) + " cannot hold controls");
+  SetParent(container);
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
@@ -313,8 +317,10 @@ bool TControl::ReadProperty(TReader& reader, const std::string& name, const TPro
   else if (name == "Font.Color") font_.SetColor(reader.Color(value));
   else if (name == "Font.Style") font_.SetStyle(reader.Set(value, FontStyleNames()));
   else if (name == "Font.Charset") {
-    font_.SetCharset(static_cast<BYTE>(value.kind == TPropValue::Kind::Integer ? reader.Integer(value)
-                                                                               : reader.Enum(value, CharsetNames())));
+    const int charset =
+        value.kind == TPropValue::Kind::Integer ? reader.Integer(value) : reader.Enum(value, CharsetNames());
+    if (charset < 0 || charset > 255) reader.Fail(value, "Character set out of range");
+    font_.SetCharset(static_cast<BYTE>(charset));
   } else if (name == "OnClick") OnClick = reader.Handler<TNotifyEvent>(value);
   else if (name == "OnMouseDown") OnMouseDown = reader.Handler<TMouseEvent>(value);
   else if (name == "OnMouseUp") OnMouseUp = reader.Handler<TMouseEvent>(value);
@@ -417,7 +423,7 @@ LRESULT TControl::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
         TrackMouseEvent(&track);
         MouseEnter();
       }
-      Application->MouseMovedOver(this);
+      Application->MouseMovedOver(HintControlAt(POINT{x, y}));
       MouseMove(MouseShiftState(wparam), x, y);
       break;
     case WM_MOUSELEAVE:
@@ -470,6 +476,13 @@ LRESULT TControl::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
       break;
   }
   return DefaultHandler(message, wparam, lparam);
+}
+
+TControl* TControl::HintControlAt(POINT point) {
+  // A disabled child gets no mouse messages, its parent does; its hint still counts.
+  HWND child = ChildWindowFromPointEx(handle_, point, CWP_SKIPINVISIBLE);
+  TControl* control = child && child != handle_ ? FromHandle(child) : nullptr;
+  return control && !control->Enabled() ? control : this;
 }
 
 void TControl::Paint(TCanvas& canvas) { canvas.FillRect(ClientRect()); }

@@ -97,6 +97,11 @@ class TControl : public TComponent {
 
   // Fires OnClick; what a mouse click on the control does.
   virtual void Click();
+  // A default button: Enter without shift keys clicks it while the focus is
+  // on a control that does not take Enter itself.
+  virtual bool IsDefaultButton() const { return false; }
+  // The control handles Enter itself (buttons do).
+  virtual bool TakesReturn() const { return false; }
   // Draws the control onto a device context (the size of the client area).
   void PaintTo(HDC dc);
 
@@ -148,6 +153,7 @@ class TControl : public TComponent {
   friend class TForm;
   void PaintBuffered();
   void UpdateBoundsFromWindow();
+  TControl* HintControlAt(POINT point);
 
   TWinControl* parent_ = nullptr;
   int left_ = 0;

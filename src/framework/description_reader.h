@@ -32,14 +32,19 @@
 //   end
 //
 // The outer object is the component being filled (its class name is taken as
-// written); each inner object is created from the class registry, owned by the
-// outer component and, for controls, placed on the enclosing control. Texts
-// are bytes of the code page the font's character set names. Event
-// properties name handlers the outer component offers (TForm::BindHandler);
-// component references may point forward. Unknown classes, properties,
-// handlers or components and malformed values throw EReadError with the line.
+// written); each inner object is created from the class registry (class names
+// without regard to ASCII case), owned by the outer component and, for
+// controls, placed on the enclosing control; later controls lie in front of
+// earlier ones. Texts are bytes of the code page the font's character set
+// names (Font.Charset = RUSSIAN_CHARSET for Windows-1251 texts). Event
+// properties name handlers the outer component offers (TForm::BindHandler,
+// names as written); component references ("KWTXPCollapsePanel =
+// CollapsePanel1", or nil) may point forward. Unknown classes, properties,
+// handlers or components, duplicate names, controls inside a control that
+// holds none and malformed values throw EReadError naming the line.
 
 #include "framework/component.h"
+#include "framework/description_parser.h"
 #include "framework/events.h"
 
 #include <cstdint>
@@ -48,21 +53,6 @@
 #include <string>
 #include <utility>
 #include <vector>
-
-class EReadError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
-
-struct TPropValue {
-  enum class Kind { Integer, String, Identifier, Set, List };
-  Kind kind = Kind::Integer;
-  std::int64_t integer = 0;
-  std::string text;                  // String and Identifier
-  std::vector<std::string> members;  // Set
-  std::vector<TPropValue> items;     // List
-  int line = 0;
-};
 
 // Name and value of one member of an enumeration or set.
 struct TEnumName {
@@ -100,8 +90,6 @@ class TReader {
 
   // Reads a description into root; used by ReadComponent.
   void Read(const char* text, std::size_t size);
-  // A component the description created: loading until the end of Read.
-  void ComponentCreated(TComponent* component);
 
  private:
   struct Fixup {
@@ -110,6 +98,9 @@ class TReader {
   };
   EReadError Error(const TPropValue& value, const std::string& message) const;
   const TEventHandler& FindHandler(const TPropValue& value) const;
+  // Sets the object's properties on component and creates its children.
+  void Apply(const TObjectDescription& object, TComponent* component);
+  TComponent* Create(const TObjectDescription& object, TComponent* parent);
 
   TComponent* root_;
   std::vector<Fixup> fixups_;

@@ -66,8 +66,6 @@ void TForm::InitializeForm() {
   if (Visible()) ShowForm();
 }
 
-void TForm::SetBounds(int left, int top, int width, int height) { TControl::SetBounds(left, top, width, height); }
-
 int TForm::ClientWidth() const {
   if (handle_) {
     RECT client;
@@ -164,6 +162,29 @@ void TForm::SelectNext(bool forward) {
     index = stops.size() - 1;
   }
   stops[index]->SetFocus();
+}
+
+namespace {
+
+TControl* FindDefaultButton(TWinControl* container) {
+  for (int i = 0; i < container->ControlCount(); ++i) {
+    TControl* control = container->Controls(i);
+    if (!control->Visible() || !control->Enabled()) continue;
+    if (control->IsDefaultButton()) return control;
+    if (auto* inner = dynamic_cast<TWinControl*>(control)) {
+      if (TControl* found = FindDefaultButton(inner)) return found;
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+bool TForm::ClickDefaultButton() {
+  TControl* button = FindDefaultButton(this);
+  if (!button) return false;
+  button->Click();
+  return true;
 }
 
 bool TForm::PreviewKey(UINT message, WORD& key) {

@@ -22,7 +22,6 @@ class TForm : public TWinControl, public TPublished {
   ~TForm() override;
   const char* ClassName() const override { return "TForm"; }
 
-  void SetBounds(int left, int top, int width, int height) override;
   int ClientWidth() const override;
   int ClientHeight() const override;
   void SetClientWidth(int width);
@@ -50,6 +49,8 @@ class TForm : public TWinControl, public TPublished {
   void SetActiveControl(TWinControl* control);
   // Moves the focus to the next (or previous) focusable control.
   void SelectNext(bool forward);
+  // Clicks the first showing, enabled default button; false when there is none.
+  bool ClickDefaultButton();
 
   TNotifyEvent OnCreate;
   TNotifyEvent OnActivate;

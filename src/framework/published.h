@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 #include <utility>
+#include <vector>
 
 // What a form publishes to its window description: its handlers by name (so
 // that "OnClick = Button1Click" finds the method) and the fields that receive

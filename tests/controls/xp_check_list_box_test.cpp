@@ -69,6 +69,15 @@ TEST_F(CheckListTest, SpaceTogglesTheCurrentEntry) {
   EXPECT_EQ(events_.back(), "click");
 }
 
+TEST_F(CheckListTest, RightToLeftReadingHasTheCheckAreaAtTheEnd) {
+  list_->SetBiDiMode(TBiDiMode::bdRightToLeft);
+  ClickAt(list_, 3, 9);
+  EXPECT_FALSE(list_->Checked(0));
+  ClickAt(list_, list_->ClientWidth() - 3, 9);
+  EXPECT_TRUE(list_->Checked(0));
+  EXPECT_EQ(list_->CheckArea(0).left, list_->ClientWidth() - list_->CheckWidth());
+}
+
 TEST_F(CheckListTest, ClickOutsideTheCheckAreaSelectsWithoutToggling) {
   ClickAt(list_, list_->CheckWidth() + 20, 18 + 5);
   EXPECT_EQ(list_->State(1), TCheckBoxState::cbUnchecked);

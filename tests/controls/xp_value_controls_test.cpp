@@ -95,6 +95,18 @@ TEST_F(ComboBoxTest, DropDownWidthIsControlWidthPlusNeverNegative) {
   EXPECT_EQ(combo->ItemIndex(), -1);
 }
 
+TEST_F(ComboBoxTest, HintHoldsOverTheSystemEditInside) {
+  Read("object Combo: TKWTXPComboBox\n Left = 10\n Top = 10\n Width = 120\n Hint = 'Tip|Destination'\n end");
+  auto* combo = Get<TKWTXPComboBox>("Combo");
+  const POINT centre = combo->ClientToScreen(POINT{combo->Width() / 3, combo->Height() / 2});
+  ASSERT_NE(WindowFromPoint(centre), combo->Handle()) << "the point should lie on the edit inside";
+  SetCursorPos(centre.x, centre.y);
+  for (int i = 0; i < 100 && Application->Hint() != "Destination"; ++i) Pump(10);
+  EXPECT_EQ(Application->Hint(), "Destination");
+  Pump(100);
+  EXPECT_EQ(Application->Hint(), "Destination");
+}
+
 class CheckBoxTest : public ControlHostTest {
  protected:
   void SetUp() override {
@@ -168,6 +180,26 @@ TEST_F(ButtonTest, EnterSpaceAndMouseClickButCtrlEnterDoesNot) {
   button->SetEnabled(false);
   ClickAt(button, 5, 5);
   EXPECT_FALSE(IsWindowEnabled(button->Handle()));
+}
+
+TEST_F(ButtonTest, EnterOnAnotherControlClicksTheDefaultButton) {
+  Read("object Box: TKWTXPCheckBox\n end\n"
+       "object Plain: TKWTXPButton\n Left = 100\n end\n"
+       "object Button1: TKWTXPButton\n Left = 200\n Default = True\n end");
+  int default_clicks = 0;
+  int plain_clicks = 0;
+  Get<TKWTXPButton>("Button1")->OnClick = [&](TObject*) { ++default_clicks; };
+  Get<TKWTXPButton>("Plain")->OnClick = [&](TObject*) { ++plain_clicks; };
+  Get<TKWTXPCheckBox>("Box")->SetFocus();
+  PostMessageA(Get<TKWTXPCheckBox>("Box")->Handle(), WM_KEYDOWN, VK_RETURN, 0);
+  Pump(30);
+  EXPECT_EQ(default_clicks, 1);
+  // A focused button takes Enter itself.
+  Get<TKWTXPButton>("Plain")->SetFocus();
+  PostMessageA(Get<TKWTXPButton>("Plain")->Handle(), WM_KEYDOWN, VK_RETURN, 0);
+  Pump(30);
+  EXPECT_EQ(plain_clicks, 1);
+  EXPECT_EQ(default_clicks, 1);
 }
 
 }  // namespace

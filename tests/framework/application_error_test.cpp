@@ -89,10 +89,12 @@ TEST(ApplicationErrorTest, ErrorInAHandlerEndsTheLoopWithTheBox) {
   EXPECT_EQ(result.box_text, "handler failed");
 }
 
-TEST(ApplicationErrorTest, NormalEndGivesExitCodeZero) {
-  const ChildResult result = RunChild("--child=quit");
-  EXPECT_EQ(result.exit_code, 0u);
-  EXPECT_EQ(result.boxes, 0);
+TEST(ApplicationErrorTest, TerminateFromAHandlerEndsRunWithExitCodeZero) {
+  for (const char* mode : {"--child=quit", "--child=terminate-before-run"}) {
+    const ChildResult result = RunChild(mode);
+    EXPECT_EQ(result.exit_code, 0u) << mode;
+    EXPECT_EQ(result.boxes, 0) << mode;
+  }
 }
 
 }  // namespace

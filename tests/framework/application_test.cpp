@@ -71,6 +71,23 @@ TEST_F(HintTest, HintIsTheLongPartAndTheTipTheShortPart) {
   ASSERT_TRUE(PumpUntil([&] { return Application->Hint() == "Long text"; }));
   EXPECT_EQ(hints_.back(), "Long text");
   ASSERT_TRUE(PumpUntil([&] { return Application->VisibleHintText() == "Tip"; }));
+  // The tip leaves the form active.
+  PumpFor(50);
+  EXPECT_EQ(Application->ActiveForm(), form_.get());
+  // A press hides the tip.
+  SendMessageA(form_->Label1->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+  SendMessageA(form_->Label1->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  EXPECT_EQ(Application->VisibleHintText(), "");
+}
+
+TEST_F(HintTest, DisabledControlStillGivesItsHint) {
+  auto* button = new TSpeedButton(form_.get());
+  button->SetBounds(300, 100, 40, 30);
+  button->SetHint("Archives|Show the archive list");
+  button->SetParent(form_.get());
+  button->SetEnabled(false);
+  SendMessageA(form_->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(310, 110));
+  EXPECT_EQ(Application->Hint(), "Show the archive list");
 }
 
 TEST_F(HintTest, HintWithoutBarIsWholeAndComesFromTheParentWhenOwnIsEmpty) {

@@ -140,6 +140,11 @@ INSTANTIATE_TEST_SUITE_P(
                        "Line 4: A component named L already exists"},
         BadDescription{"FieldOfWrongClass", "object Label1: TPanel\nend",
                        "Line 2: Component Label1 is of class TPanel, which does not fit its field"},
+        BadDescription{"ControlInsideALabel", "object L: TLabel\n  object P: TPanel\n  end\nend",
+                       "Line 3: TLabel cannot hold controls"},
+        BadDescription{"CharsetOutOfRange", "Font.Charset = 256", "Line 2: Character set out of range"},
+        BadDescription{"NegativeInterval", "object T: TTimer\n  Interval = -1\nend",
+                       "Line 3: Interval must not be negative"},
         BadDescription{"MissingEnd", "object L: TLabel", "Line 4: 'end' expected"},
         BadDescription{"NumberTooLarge", "Width = 99999999999", "Line 2: Number too large"}),
     [](const ::testing::TestParamInfo<BadDescription>& case_info) { return std::string(case_info.param.name); });

@@ -194,32 +194,4 @@ TEST_F(FormLifecycleTest, ProcessMessagesHandlesPendingMessagesAndNotesQuit) {
   EXPECT_TRUE(Application->Terminated());
 }
 
-TEST_F(FormLifecycleTest, RunEndsOnTerminateFromAHandler) {
-  ComponentResourceHook = TestHook;
-  auto form = std::make_unique<TLogForm>(Application, "THookForm", true);
-  auto* timer = new TTimer(form.get());
-  timer->SetInterval(30);
-  int ticks = 0;
-  timer->OnTimer = [&](TObject*) {
-    if (++ticks == 2) Application->Terminate();
-  };
-  Application->Run();
-  EXPECT_EQ(ticks, 2);
-  EXPECT_TRUE(Application->Terminated());
-}
-
-TEST_F(FormLifecycleTest, HandlerExceptionLeavesTheLoopThroughRun) {
-  ComponentResourceHook = TestHook;
-  auto form = std::make_unique<TLogForm>(Application, "THookForm", true);
-  auto* timer = new TTimer(form.get());
-  timer->SetInterval(10);
-  timer->OnTimer = [](TObject*) { throw std::runtime_error("tick failed"); };
-  try {
-    Application->Run();
-    FAIL() << "the loop swallowed the error";
-  } catch (const std::runtime_error& error) {
-    EXPECT_STREQ(error.what(), "tick failed");
-  }
-}
-
 }  // namespace
