@@ -48,13 +48,15 @@ HRESULT TMyArchiveExtractCallback::SetCompleted(const UINT64* completed) {
   Lock lock(lock_);
   if (owner_->caller_thread_->HandlerFailed()) return E_ABORT;
   const std::int64_t value = completed ? static_cast<std::int64_t>(*completed) : last_completed_;
-  if (current_position_ == 0 && owner_->OnExtractfile) {
-    owner_->OnCallerThread([&] { owner_->OnExtractfile(owner_, current_name_, current_size_); });
-  }
+  const bool item_starts = current_position_ == 0 && owner_->OnExtractfile;
   current_position_ += value - last_completed_;
   last_completed_ = value;
-  if (owner_->OnProgress) {
-    owner_->OnCallerThread([&] { owner_->OnProgress(owner_, current_name_, value, current_position_); });
+  // Both events in one trip to the calling thread: the library waits meanwhile.
+  if (item_starts || owner_->OnProgress) {
+    owner_->OnCallerThread([&] {
+      if (item_starts) owner_->OnExtractfile(owner_, current_name_, current_size_);
+      if (owner_->OnProgress) owner_->OnProgress(owner_, current_name_, value, current_position_);
+    });
   }
   if (done_ || stopped_) return S_FALSE;
   if (owner_->cancel_request_) {
@@ -116,7 +118,9 @@ HRESULT TMyArchiveExtractCallback::ExtractItem(UINT32 index, ISequentialOutStrea
     return S_OK;
   }
   if (--remaining_ == 0) last_reached_ = true;
-  ForceFolders(FolderPart(output_path), attributes);
+  // The parents get no attributes: a hidden or read-only file must not make
+  // its folder hidden or read-only.
+  ForceFolders(FolderPart(output_path), 0);
   DWORD error = 0;
   TMyStreamWriter* writer = TMyStreamWriter::Create(output_path, time ? &*time : nullptr, attributes, error);
   if (!writer) {

@@ -88,8 +88,11 @@ bool Find(const std::wstring& name, DWORD& attributes) {
     attributes = found.dwFileAttributes;
     return true;
   }
+  // A character outside the code page turns into "?", which would search.
+  const std::string ansi = ToAnsi(name);
+  if (ansi.find_first_of("*?") != std::string::npos) return false;
   WIN32_FIND_DATAA found;
-  const HANDLE search = FindFirstFileA(ToAnsi(name).c_str(), &found);
+  const HANDLE search = FindFirstFileA(ansi.c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return false;
   FindClose(search);
   attributes = found.dwFileAttributes;

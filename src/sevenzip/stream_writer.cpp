@@ -74,9 +74,11 @@ HRESULT TMyStreamWriter::Seek(INT64 offset, UINT32 origin, UINT64* new_position)
     case STREAM_SEEK_CUR:
       position_ += offset;
       break;
-    default:
+    case STREAM_SEEK_END:
       position_ = size_ + offset;
       break;
+    default:
+      return STG_E_INVALIDFUNCTION;
   }
   if (position_ > size_) size_ = position_;
   if (new_position) *new_position = static_cast<UINT64>(position_);

@@ -86,6 +86,13 @@ TEST_F(ExtractAttributesTest, GivesFilesTheirStoredAttributes) {
   EXPECT_EQ(tree.at(L"src\\sub\\system.sys").attributes & kShown, static_cast<DWORD>(FILE_ATTRIBUTE_SYSTEM));
   EXPECT_EQ(tree.at(L"src\\ro.txt").attributes & kShown, static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
   EXPECT_EQ(tree.at(L"src\\hidden.txt").content, "h");
+
+  // A folder made only for a file does not take the file's attributes.
+  ASSERT_EQ(RunReference7z(L"a -bd -y loose.7z src\\hidden.txt", folder.Path()), 0);
+  RecordingZip loose;
+  ASSERT_EQ(loose.Extract(folder / "loose.7z", folder / "loose"), 0);
+  EXPECT_EQ(GetFileAttributesW(Wide(folder / "loose\\src").c_str()) & kShown, 0u);
+  EXPECT_NE(GetFileAttributesW(Wide(folder / "loose\\src\\hidden.txt").c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
 }
 
 }  // namespace
