@@ -40,6 +40,10 @@ TEST_P(Arrangement, FollowsThePackageFolders) {
   EXPECT_EQ(ListHeight, 18 * c.entries);
   EXPECT_EQ(form.Height(), 158 + 18 * c.entries);
   EXPECT_EQ(PackagesPresent, c.entries > 0);
+  // The lists take the client area below the fixed part.
+  for (const TKWTXPCheckListBox* list : {form.CheckListBox1, form.CheckListBox2}) {
+    EXPECT_EQ(list->Top() + list->Height(), form.ClientHeight());
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
