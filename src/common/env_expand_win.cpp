@@ -23,6 +23,4 @@ std::optional<std::string> ProcessVariable(std::string_view name) {
 
 }  // namespace
 
-std::string ExpandEnvVars(std::string_view text) {
-  return ExpandEnvVars(text, ProcessVariable);
-}
+std::string ExpandEnvVars(std::string_view text) { return ExpandEnvVars(text, ProcessVariable); }

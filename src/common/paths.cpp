@@ -2,9 +2,7 @@
 
 namespace {
 
-std::size_t LastDelimiter(std::string_view path) {
-  return path.find_last_of("\\:");
-}
+std::size_t LastDelimiter(std::string_view path) { return path.find_last_of("\\:"); }
 
 }  // namespace
 
@@ -32,8 +30,7 @@ std::string ExtractFileDrive(std::string_view path) {
 
 std::string ChangeFileExt(std::string_view path, std::string_view extension) {
   const std::size_t dot = path.find_last_of(".\\:");
-  const std::size_t stem =
-      (dot != std::string_view::npos && path[dot] == '.') ? dot : path.size();
+  const std::size_t stem = (dot != std::string_view::npos && path[dot] == '.') ? dot : path.size();
   std::string result(path.substr(0, stem));
   result.append(extension);
   return result;

@@ -35,9 +35,7 @@ std::vector<std::string> ReadNameList(const char* section, const std::string& pa
 
 ProfileFile::ProfileFile(std::string path) : path_(std::move(path)) {}
 
-std::vector<std::string> ProfileFile::SectionNames() const {
-  return ReadNameList(nullptr, path_);
-}
+std::vector<std::string> ProfileFile::SectionNames() const { return ReadNameList(nullptr, path_); }
 
 std::vector<std::string> ProfileFile::KeyNames(std::string_view section) const {
   return ReadNameList(std::string(section).c_str(), path_);
@@ -57,9 +55,9 @@ bool ProfileFile::KeyExists(std::string_view section, std::string_view key) cons
 std::string ProfileFile::ReadString(std::string_view section, std::string_view key,
                                     std::string_view fallback) const {
   char buffer[kMaxValueLength + 1];
-  const DWORD length = GetPrivateProfileStringA(
-      std::string(section).c_str(), std::string(key).c_str(), std::string(fallback).c_str(),
-      buffer, sizeof buffer, path_.c_str());
+  const DWORD length =
+      GetPrivateProfileStringA(std::string(section).c_str(), std::string(key).c_str(),
+                               std::string(fallback).c_str(), buffer, sizeof buffer, path_.c_str());
   return std::string(buffer, length);
 }
 

@@ -16,9 +16,7 @@ std::string ProgramFileName() {
   }
 }
 
-std::string SettingsFileName() {
-  return ChangeFileExt(ProgramFileName(), ".ini");
-}
+std::string SettingsFileName() { return ChangeFileExt(ProgramFileName(), ".ini"); }
 
 bool FileExists(const std::string& path) {
   const DWORD attributes = GetFileAttributesA(path.c_str());

@@ -1,5 +1,6 @@
 #include "controls/xp_button.h"
 
+#include "controls/look/button_painter.h"
 #include "framework/description_reader.h"
 
 TKWTXPButton::TKWTXPButton(TComponent* owner) : TWinControl(owner) {
@@ -45,24 +46,22 @@ bool TKWTXPButton::ReadProperty(TReader& reader, const std::string& name, const 
 }
 
 void TKWTXPButton::Paint(TCanvas& canvas) {
-  RECT rect = ClientRect();
-  canvas.SetBrushColor(clBtnFace);
-  canvas.FillRect(rect);
-  DrawEdge(canvas.Handle(), &rect, Pressed() ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
-  if (Focused() || default_) {
-    canvas.SetPenColor(clBlack);
-    canvas.FrameRect(rect);
-  }
-  if (Pressed()) OffsetRect(&rect, 1, 1);
-  if (!Enabled()) canvas.Font().SetColor(clGrayText);
-  UINT flags = DT_CENTER | (word_wrap_ ? DT_WORDBREAK : DT_SINGLELINE | DT_VCENTER);
-  if (!show_accel_char_) flags |= DT_NOPREFIX;
-  canvas.TextRect(rect, Caption(), flags);
-  if (draw_focus_rect_ && Focused()) {
-    RECT focus = ClientRect();
-    InflateRect(&focus, -2, -2);
-    ::DrawFocusRect(canvas.Handle(), &focus);
-  }
+  const std::wstring caption = TextToWide(Caption(), Font().Charset());
+  ButtonLook look;
+  look.enabled = Enabled();
+  look.pressed = Pressed();
+  look.hot = MouseInControl();
+  look.focused = Focused();
+  // The default button is active while no other button has the focus.
+  look.active_default = default_ && !dynamic_cast<TKWTXPButton*>(TControl::FromHandle(GetFocus()));
+  look.draw_focus_rect = draw_focus_rect_;
+  look.word_wrap = word_wrap_;
+  look.show_accel_char = show_accel_char_;
+  look.parent_color = ColorToRGB(Parent() ? Parent()->Color() : clBtnFace);
+  look.text_color = ColorToRGB(Font().Color());
+  look.font = Font().Handle();
+  look.caption = caption;
+  PaintButton(canvas.Handle(), ClientRect(), look);
 }
 
 void TKWTXPButton::KeyDown(WORD& key, TShiftState shift) {

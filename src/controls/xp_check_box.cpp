@@ -1,35 +1,7 @@
 #include "controls/xp_check_box.h"
 
+#include "controls/check_mark.h"
 #include "framework/description_reader.h"
-
-SIZE CheckGlyphSize() {
-  static const SIZE size = [] {
-    SIZE result{13, 13};
-    if (HBITMAP bitmap = LoadBitmapW(nullptr, MAKEINTRESOURCEW(32759))) {  // OBM_CHECKBOXES: 4 x 3 glyphs
-      BITMAP info{};
-      if (GetObjectW(bitmap, sizeof info, &info) && info.bmWidth >= 4 && info.bmHeight >= 3) {
-        result = SIZE{info.bmWidth / 4, info.bmHeight / 3};
-      }
-      DeleteObject(bitmap);
-    }
-    return result;
-  }();
-  return size;
-}
-
-void DrawPlainCheck(TCanvas& canvas, const RECT& area, TCheckBoxState state, bool enabled) {
-  const SIZE glyph = CheckGlyphSize();
-  RECT box;
-  box.left = area.left + (area.right - area.left - glyph.cx) / 2;
-  box.top = area.top + (area.bottom - area.top - glyph.cy) / 2;
-  box.right = box.left + glyph.cx;
-  box.bottom = box.top + glyph.cy;
-  UINT flags = DFCS_BUTTONCHECK | DFCS_FLAT;
-  if (state == TCheckBoxState::cbChecked) flags |= DFCS_CHECKED;
-  if (state == TCheckBoxState::cbGrayed) flags |= DFCS_BUTTON3STATE | DFCS_CHECKED;
-  if (!enabled) flags |= DFCS_INACTIVE;
-  DrawFrameControl(canvas.Handle(), &box, DFC_BUTTON, flags);
-}
 
 TKWTXPCheckBox::TKWTXPCheckBox(TComponent* owner) : TWinControl(owner) {
   SetTabStop(true);
@@ -83,7 +55,8 @@ void TKWTXPCheckBox::Paint(TCanvas& canvas) {
   canvas.SetBrushColor(Color());
   canvas.FillRect(ClientRect());
   const RECT box = BoxRect();
-  DrawPlainCheck(canvas, box, state_, Enabled());
+  // No Flat property here: the flat frame of the lists beside it.
+  PaintCheckGlyph(canvas.Handle(), box, {ToCheckMark(state_), true, Enabled()});
   RECT text = ClientRect();
   if (alignment_ == TAlignment::taLeftJustify) text.right = box.left - 4;
   else text.left = box.right + 4;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/check_state.h"
+#include "controls/look/check_glyph_painter.h"
 #include "framework/controls.h"
 #include "framework/std_controls.h"
 
@@ -38,8 +39,3 @@ class TKWTXPCheckBox : public TWinControl {
   bool allow_grayed_ = false;
   TAlignment alignment_ = TAlignment::taRightJustify;
 };
-
-// Size of the system check-box glyph.
-SIZE CheckGlyphSize();
-// Plain drawing of a check glyph (three states) centred in a rectangle.
-void DrawPlainCheck(TCanvas& canvas, const RECT& area, TCheckBoxState state, bool enabled);

@@ -1,5 +1,6 @@
 #include "controls/xp_check_list_box.h"
 
+#include "controls/check_mark.h"
 #include "controls/xp_check_box.h"
 #include "framework/description_reader.h"
 
@@ -257,8 +258,9 @@ void TKWTXPCheckListBox::PaintEntry(TCanvas& canvas, int index, const RECT& rect
   if (draw_state & odFocused) DrawFocusRect(canvas.Handle(), &text);
 }
 
-void TKWTXPCheckListBox::PaintCheck(TCanvas& canvas, const RECT& check_area, TCheckBoxState state, bool enabled) {
-  DrawPlainCheck(canvas, check_area, state, enabled);
+void TKWTXPCheckListBox::PaintCheck(TCanvas& canvas, const RECT& check_area, TCheckBoxState state, bool) {
+  // The glyph's disabled colours follow the list, not the single entry.
+  PaintCheckGlyph(canvas.Handle(), CenteredCheckGlyph(check_area), {ToCheckMark(state), flat_, Enabled()});
 }
 
 void TKWTXPCheckListBox::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {

@@ -1,5 +1,6 @@
 #include "controls/xp_collapse_panel.h"
 
+#include "controls/look/collapse_panel_painter.h"
 #include "framework/description_reader.h"
 
 TKWTXPCollapsePanel::TKWTXPCollapsePanel(TComponent* owner) : TWinControl(owner) {
@@ -31,12 +32,6 @@ bool TKWTXPCollapsePanel::ReadProperty(TReader& reader, const std::string& name,
 }
 
 void TKWTXPCollapsePanel::Paint(TCanvas& canvas) {
-  const RECT client = ClientRect();
-  canvas.SetBrushColor(color_background_);
-  canvas.FillRect(client);
-  const RECT inner{client.left + border_, client.top - 1, client.right - border_, client.bottom - 4};
-  canvas.SetBrushColor(Color());
-  canvas.FillRect(inner);
-  canvas.SetPenColor(color_frame_);
-  canvas.FrameRect(inner);
+  PaintCollapsePanel(canvas.Handle(), ClientRect(),
+                     {border_, ColorToRGB(color_frame_), ColorToRGB(color_background_), ColorToRGB(Color())});
 }

@@ -1,5 +1,6 @@
 #include "controls/xp_combo_box.h"
 
+#include "controls/look/combo_painter.h"
 #include "framework/description_reader.h"
 
 #include <algorithm>
@@ -113,6 +114,10 @@ void TKWTXPComboBox::CommandNotify(WORD code) {
     case CBN_DROPDOWN:
       ApplyDropDownWidth();
       if (OnDropDown) OnDropDown(this);
+      Invalidate();
+      break;
+    case CBN_CLOSEUP:
+      Invalidate();
       break;
     case CBN_SELCHANGE:
       item_index_ = ItemIndex();
@@ -129,22 +134,70 @@ void TKWTXPComboBox::CommandNotify(WORD code) {
   }
 }
 
+namespace {
+
+// Polls the mouse while the control is hot: the edit part is a window of its
+// own, so leaving the control is not one message.
+constexpr UINT_PTR kHotTimer = 0x4B57;
+
+}  // namespace
+
 LRESULT TKWTXPComboBox::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_PAINT) {
-    const LRESULT result = DefaultHandler(message, wparam, lparam);
-    HDC dc = GetDC(handle_);
-    {
-      TCanvas canvas(dc);
-      canvas.Font() = Font();
-      PaintOver(canvas);
+  switch (message) {
+    case WM_PAINT:
+    case WM_NCPAINT: {
+      const LRESULT result = DefaultHandler(message, wparam, lparam);
+      HDC dc = GetWindowDC(handle_);
+      {
+        TCanvas canvas(dc);
+        canvas.Font() = Font();
+        PaintOver(canvas);
+      }
+      ReleaseDC(handle_, dc);
+      return result;
     }
-    ReleaseDC(handle_, dc);
-    return result;
+    case WM_SETCURSOR:
+      // Sent for the edit part too, before it sets its own cursor.
+      SetHot(true);
+      break;
+    case WM_TIMER:
+      if (wparam != kHotTimer) break;
+      {
+        POINT cursor{};
+        RECT bounds{};
+        GetCursorPos(&cursor);
+        GetWindowRect(handle_, &bounds);
+        if (!PtInRect(&bounds, cursor)) SetHot(false);
+      }
+      return 0;
+    default:
+      break;
   }
   return TWinControl::WndProc(message, wparam, lparam);
 }
 
-void TKWTXPComboBox::PaintOver(TCanvas&) {}
+void TKWTXPComboBox::PaintOver(TCanvas& canvas) {
+  RECT bounds{};
+  GetWindowRect(handle_, &bounds);
+  const RECT window{0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top};
+  ComboLook look;
+  look.enabled = Enabled();
+  look.dropped = DroppedDown();
+  look.hot = hot_;
+  look.color = ColorToRGB(Enabled() ? clWindow : clBtnFace);
+  PaintComboBox(canvas.Handle(), window, look);
+}
+
+void TKWTXPComboBox::SetHot(bool hot) {
+  if (hot_ == hot || !handle_) return;
+  hot_ = hot;
+  if (hot) {
+    SetTimer(handle_, kHotTimer, 50, nullptr);
+  } else {
+    KillTimer(handle_, kHotTimer);
+  }
+  RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+}
 
 void TKWTXPComboBox::FontChanged() {
   TWinControl::FontChanged();

@@ -40,13 +40,18 @@ class TKWTXPComboBox : public TWinControl {
   void CreateHandle() override;
   void CommandNotify(WORD code) override;
   LRESULT WndProc(UINT message, WPARAM wparam, LPARAM lparam) override;
-  // Drawing over the system's own (the drop-down button); plain: nothing.
+  // Drawing over the system's own (frame and drop-down button), on a canvas
+  // of the whole window, frame included.
   virtual void PaintOver(TCanvas& canvas);
   void FontChanged() override;
 
  private:
   void SyncItems();
   void ApplyDropDownWidth();
+  void SetHot(bool hot);
+
+  // The mouse is over the control (its edit part included).
+  bool hot_ = false;
 
   TStringList items_;
   int item_index_ = -1;

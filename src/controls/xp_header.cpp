@@ -1,5 +1,6 @@
 #include "controls/xp_header.h"
 
+#include "controls/look/header_painter.h"
 #include "framework/description_reader.h"
 
 TKWTXPHeader::TKWTXPHeader(TComponent* owner) : TGraphicControl(owner) {
@@ -57,7 +58,7 @@ void TKWTXPHeader::SetImageIndex(int index) {
 }
 
 RECT TKWTXPHeader::StripRect() const {
-  return RECT{border_, Height() - kStripHeight, Width() - border_, Height()};
+  return HeaderStripRect(ClientRect(), border_);
 }
 
 bool TKWTXPHeader::InStrip(POINT point) const {
@@ -96,27 +97,20 @@ bool TKWTXPHeader::ReadProperty(TReader& reader, const std::string& name, const 
 }
 
 void TKWTXPHeader::Paint(TCanvas& canvas) {
-  const RECT client = ClientRect();
-  canvas.SetBrushColor(Color());
-  canvas.FillRect(client);
-  const RECT strip = StripRect();
-  canvas.SetBrushColor(clWhite);
-  canvas.FillRect(strip);
-  const bool hot = strip_hot_ && Enabled();
-  const TColor text_color = !Enabled() ? RGB(184, 170, 154) : hot ? hot_color_ : Font().Color();
-  canvas.Font().SetColor(text_color);
-  RECT text{strip.left + 10, strip.top, strip.right - 28, strip.bottom};
-  canvas.TextRect(text, Caption(), DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
-  // The arrow points up while the panel shows, down while it is hidden.
-  const int cx = strip.right - 14;
-  const int cy = strip.top + kStripHeight / 2;
-  const int direction = collapsed_ ? -1 : 1;
-  canvas.SetPenColor(text_color);
-  for (int row = 0; row < 2; ++row) {
-    const int y = cy + row * 4 * direction - 2 * direction;
-    canvas.Line(cx - 3, y - 2 * direction, cx, y + direction);
-    canvas.Line(cx, y + direction, cx + 4, y - 3 * direction);
-  }
+  const std::wstring caption = TextToWide(Caption(), Font().Charset());
+  HeaderLook look;
+  look.collapsed = collapsed_;
+  look.hot = strip_hot_;
+  look.enabled = Enabled();
+  look.border = border_;
+  look.color = ColorToRGB(Color());
+  look.hot_color = ColorToRGB(hot_color_);
+  look.font_color = ColorToRGB(Font().Color());
+  look.font = Font().Handle();
+  look.images = images_;
+  look.image_index = image_index_;
+  look.caption = caption;
+  PaintHeader(canvas.Handle(), ClientRect(), look);
 }
 
 void TKWTXPHeader::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {

@@ -1,5 +1,6 @@
 #include "controls/xp_progress_bar.h"
 
+#include "controls/look/progress_painter.h"
 #include "framework/description_reader.h"
 
 #include <algorithm>
@@ -95,11 +96,15 @@ bool TKWTXPProgressBar::ReadProperty(TReader& reader, const std::string& name, c
 }
 
 void TKWTXPProgressBar::Paint(TCanvas& canvas) {
-  const RECT client = ClientRect();
-  canvas.SetBrushColor(Color());
-  canvas.FillRect(client);
-  canvas.SetPenColor(border_color_);
-  canvas.FrameRect(client);
-  canvas.SetBrushColor(clHighlight);
-  canvas.FillRect(FillRect(0, FillExtent(position_)));
+  // A growing position invalidates only the newly filled part (SetPosition),
+  // so the whole-bar painting below reaches the screen only there.
+  ProgressLook look;
+  look.min = min_;
+  look.max = max_;
+  look.position = position_;
+  look.vertical = orientation_ == TProgressBarOrientation::pbVertical;
+  look.smooth = smooth_;
+  look.border = ColorToRGB(border_color_);
+  look.color = ColorToRGB(Color());
+  PaintProgressBar(canvas.Handle(), ClientRect(), look);
 }

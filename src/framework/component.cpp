@@ -23,7 +23,8 @@ TComponent* TComponent::FindComponent(std::string_view name) const {
     const std::string& own = component->name_;
     if (own.size() == name.size() &&
         std::equal(own.begin(), own.end(), name.begin(), [](char a, char b) {
-          return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+          return std::tolower(static_cast<unsigned char>(a)) ==
+                 std::tolower(static_cast<unsigned char>(b));
         })) {
       return component;
     }

@@ -27,7 +27,9 @@ class TComponent : public TObject {
   void SetName(std::string name) { name_ = std::move(name); }
 
   int ComponentCount() const { return static_cast<int>(components_.size()); }
-  TComponent* Components(int index) const { return components_.at(static_cast<std::size_t>(index)); }
+  TComponent* Components(int index) const {
+    return components_.at(static_cast<std::size_t>(index));
+  }
   // Owned component with this name (case-insensitive, ASCII), or null.
   TComponent* FindComponent(std::string_view name) const;
 

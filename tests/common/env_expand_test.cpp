@@ -25,16 +25,16 @@ TEST_P(ExpandEnvVarsTest, ReplacesDefinedReferencesOnly) {
   EXPECT_EQ(ExpandEnvVars(GetParam().text, Lookup), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, ExpandEnvVarsTest,
-    testing::Values(ExpandCase{"", ""}, ExpandCase{"plain", "plain"},
-                    ExpandCase{"%SystemDrive%\\D", "C:\\D"},
-                    ExpandCase{"%SystemDrive%%SystemDrive%", "C:C:"},
-                    ExpandCase{"a%Empty%b", "ab"}, ExpandCase{"%Nope%\\D", "%Nope%\\D"},
-                    ExpandCase{"%Nope%SystemDrive%", "%Nope%SystemDrive%"},
-                    ExpandCase{"50%", "50%"}, ExpandCase{"%%", "%%"},
-                    ExpandCase{"x%SystemDrive", "x%SystemDrive"},
-                    ExpandCase{"%SystemDrive%%", "C:%"}));
+INSTANTIATE_TEST_SUITE_P(Table, ExpandEnvVarsTest,
+                         testing::Values(ExpandCase{"", ""}, ExpandCase{"plain", "plain"},
+                                         ExpandCase{"%SystemDrive%\\D", "C:\\D"},
+                                         ExpandCase{"%SystemDrive%%SystemDrive%", "C:C:"},
+                                         ExpandCase{"a%Empty%b", "ab"},
+                                         ExpandCase{"%Nope%\\D", "%Nope%\\D"},
+                                         ExpandCase{"%Nope%SystemDrive%", "%Nope%SystemDrive%"},
+                                         ExpandCase{"50%", "50%"}, ExpandCase{"%%", "%%"},
+                                         ExpandCase{"x%SystemDrive", "x%SystemDrive"},
+                                         ExpandCase{"%SystemDrive%%", "C:%"}));
 
 TEST(ExpandEnvVarsLimitTest, CutsResultsToTheLimit) {
   const std::string expanded = ExpandEnvVars("%Long%%Long%", Lookup);

@@ -24,15 +24,16 @@ TEST_P(PathsTest, SplitsWindowsPaths) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, PathsTest,
-    testing::Values(
-        PathCase{"C:\\Tools\\Korvelund.exe", "C:\\Tools\\", "Korvelund.exe", "C:", "C:\\Tools\\Korvelund.ini"},
-        PathCase{"E:\\a.b\\prog", "E:\\a.b\\", "prog", "E:", "E:\\a.b\\prog.ini"},
-        PathCase{"E:prog.x.exe", "E:", "prog.x.exe", "E:", "E:prog.x.ini"},
-        PathCase{"\\\\srv\\share\\dir\\k.exe", "\\\\srv\\share\\dir\\", "k.exe", "\\\\srv\\share",
-                 "\\\\srv\\share\\dir\\k.ini"},
-        PathCase{"\\\\srv\\share", "\\\\srv\\", "share", "\\\\srv\\share", "\\\\srv\\share.ini"},
-        PathCase{"name", "", "name", "", "name.ini"},
-        PathCase{"C:\\dir\\.hidden", "C:\\dir\\", ".hidden", "C:", "C:\\dir\\.ini"}));
+    testing::Values(PathCase{"C:\\Tools\\Korvelund.exe", "C:\\Tools\\", "Korvelund.exe",
+                             "C:", "C:\\Tools\\Korvelund.ini"},
+                    PathCase{"E:\\a.b\\prog", "E:\\a.b\\", "prog", "E:", "E:\\a.b\\prog.ini"},
+                    PathCase{"E:prog.x.exe", "E:", "prog.x.exe", "E:", "E:prog.x.ini"},
+                    PathCase{"\\\\srv\\share\\dir\\k.exe", "\\\\srv\\share\\dir\\", "k.exe",
+                             "\\\\srv\\share", "\\\\srv\\share\\dir\\k.ini"},
+                    PathCase{"\\\\srv\\share", "\\\\srv\\", "share", "\\\\srv\\share",
+                             "\\\\srv\\share.ini"},
+                    PathCase{"name", "", "name", "", "name.ini"},
+                    PathCase{"C:\\dir\\.hidden", "C:\\dir\\", ".hidden", "C:", "C:\\dir\\.ini"}));
 
 TEST(IncludeTrailingBackslashTest, AddsOneBackslash) {
   EXPECT_EQ(IncludeTrailingBackslash("C:\\x"), "C:\\x\\");

@@ -13,16 +13,19 @@ using testing_support::WriteTextFile;
 class ProfileFileTest : public testing::Test {
  protected:
   void SetUp() override {
-    WriteTextFile(path_, "[CopyFiles]\r\n"
-                         "Timer=0x1E\r\n"
-                         "Hex=$10\r\n"
-                         "LangEn=abc\r\n"
-                         "Empty=\r\n"
-                         "Negative=-5\r\n"
-                         "Long=" + std::string(3000, 'v') + "\r\n"
-                         "[Hint]\r\n"
-                         "[select]\r\n"
-                         "DP_Chipset_wnt5.7z=1\r\n");
+    WriteTextFile(path_,
+                  "[CopyFiles]\r\n"
+                  "Timer=0x1E\r\n"
+                  "Hex=$10\r\n"
+                  "LangEn=abc\r\n"
+                  "Empty=\r\n"
+                  "Negative=-5\r\n"
+                  "Long=" +
+                      std::string(3000, 'v') +
+                      "\r\n"
+                      "[Hint]\r\n"
+                      "[select]\r\n"
+                      "DP_Chipset_wnt5.7z=1\r\n");
   }
   TempFolder folder_;
   std::string path_ = folder_ / "Korvelund.ini";
@@ -65,7 +68,8 @@ TEST_F(ProfileFileTest, CutsValuesTo2047Characters) {
 
 TEST_F(ProfileFileTest, ListsKeysInFileOrder) {
   const std::vector<std::string> keys = file_.KeyNames("CopyFiles");
-  EXPECT_EQ(keys, (std::vector<std::string>{"Timer", "Hex", "LangEn", "Empty", "Negative", "Long"}));
+  EXPECT_EQ(keys,
+            (std::vector<std::string>{"Timer", "Hex", "LangEn", "Empty", "Negative", "Long"}));
 }
 
 TEST_F(ProfileFileTest, WritesBooleansAsDigits) {

@@ -6,7 +6,8 @@ namespace {
 
 class Probe : public TComponent {
  public:
-  Probe(TComponent* owner, std::vector<std::string>* log, std::string name) : TComponent(owner), log_(log) {
+  Probe(TComponent* owner, std::vector<std::string>* log, std::string name)
+      : TComponent(owner), log_(log) {
     SetName(std::move(name));
   }
   ~Probe() override { log_->push_back(Name()); }

@@ -9,7 +9,8 @@
 namespace testing_support {
 
 void MakeFolders(const std::string& path) {
-  for (std::size_t pos = path.find('\\', 3); pos != std::string::npos; pos = path.find('\\', pos + 1)) {
+  for (std::size_t pos = path.find('\\', 3); pos != std::string::npos;
+       pos = path.find('\\', pos + 1)) {
     CreateDirectoryA(path.substr(0, pos).c_str(), nullptr);
   }
   CreateDirectoryA(path.c_str(), nullptr);
@@ -33,8 +34,8 @@ std::string ReadTextFile(const std::string& path) {
 std::string UnixPath(const std::string& windows_path) {
   // wine_get_unix_file_name lives in kernel32 under Wine only.
   using Convert = char*(CDECL*)(LPCWSTR);
-  const auto convert = reinterpret_cast<Convert>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+  const auto convert = reinterpret_cast<Convert>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
   if (!convert) throw std::runtime_error("not running under Wine");
   WCHAR wide[MAX_PATH * 4];
   MultiByteToWideChar(CP_ACP, 0, windows_path.c_str(), -1, wide, MAX_PATH * 4);

@@ -35,12 +35,13 @@ HostResult RunHostCommand(const std::vector<std::string>& argv, const std::strin
   TempFolder scratch;
   const std::string status = UnixPath(scratch / "status");
   const std::string log = UnixPath(scratch / "output");
-  std::string script = "cd " + ShellQuote(UnixPath(working_folder.empty() ? CurrentFolder() : working_folder)) +
-                       " || exit 1\n";
+  std::string script =
+      "cd " + ShellQuote(UnixPath(working_folder.empty() ? CurrentFolder() : working_folder)) +
+      " || exit 1\n";
   for (const std::string& argument : argv) script += ShellQuote(argument) + " ";
   script += ">" + ShellQuote(log) + " 2>&1\n";
-  script += "echo $? >" + ShellQuote(status + ".tmp") + " && mv " + ShellQuote(status + ".tmp") + " " +
-            ShellQuote(status) + "\n";
+  script += "echo $? >" + ShellQuote(status + ".tmp") + " && mv " + ShellQuote(status + ".tmp") +
+            " " + ShellQuote(status) + "\n";
   WriteTextFile(scratch / "run.sh", script);
 
   std::string command_line = "Z:\\bin\\sh \"" + UnixPath(scratch / "run.sh") + "\"";
@@ -55,7 +56,8 @@ HostResult RunHostCommand(const std::vector<std::string>& argv, const std::strin
   if (process.hProcess) CloseHandle(process.hProcess);
 
   const std::string status_file = scratch / "status";
-  for (int waited = 0; GetFileAttributesA(status_file.c_str()) == INVALID_FILE_ATTRIBUTES; waited += 10) {
+  for (int waited = 0; GetFileAttributesA(status_file.c_str()) == INVALID_FILE_ATTRIBUTES;
+       waited += 10) {
     if (waited > 300000) throw std::runtime_error("host command did not finish: " + argv.front());
     Sleep(10);
   }

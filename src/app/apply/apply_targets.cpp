@@ -1,0 +1,42 @@
+#include "app/apply/apply_targets.h"
+
+#include "common/ansi_text.h"
+#include "common/env_expand.h"
+#include "common/program_paths.h"
+
+bool IsSystemDriveDefault(std::string_view expanded_destination) {
+  for (const char* form :
+       {"%Systemdrive%\\D", "%Systemdrive%\\d", "%Systemdrive%\\", "%Systemdrive%"}) {
+    if (expanded_destination == ExpandEnvVars(form)) return true;
+  }
+  return false;
+}
+
+ApplyTargets ChooseApplyTargets(std::string_view destination_text) {
+  const std::string expanded = ExpandEnvVars(destination_text);
+  if (IsSystemDriveDefault(expanded)) {
+    return {AnsiUpperCase(ExpandEnvVars("%Systemdrive%\\")),
+            AnsiUpperCase(ExpandEnvVars("%Systemdrive%\\D\\X\\"))};
+  }
+  return {AnsiUpperCase(expanded), AnsiUpperCase(expanded + "\\D\\X\\")};
+}
+
+namespace {
+
+std::string SourcePath(const std::string& package_root, const char* subfolder,
+                       const std::string& entry) {
+  if (DirectoryExists(ExpandEnvVars(package_root) + "\\" + subfolder)) {
+    return package_root + "\\" + subfolder + "\\" + entry;
+  }
+  return package_root + "\\" + entry;
+}
+
+}  // namespace
+
+std::string ArchiveSourcePath(const std::string& package_root, const std::string& entry) {
+  return SourcePath(package_root, "Zipped", entry);
+}
+
+std::string FolderSourcePath(const std::string& package_root, const std::string& entry) {
+  return SourcePath(package_root, "UnZipped", entry);
+}

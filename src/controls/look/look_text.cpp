@@ -1,0 +1,14 @@
+#include "controls/look/look_text.h"
+
+#include "controls/look/dc_state.h"
+
+void DrawLookText(HDC dc, std::wstring_view text, RECT area, UINT format, HFONT font, COLORREF color) {
+  if (text.empty()) return;
+  SavedDcState saved(dc);
+  if (font) SelectObject(dc, font);
+  SetTextColor(dc, color);
+  SetBkMode(dc, TRANSPARENT);
+  // DT_END_ELLIPSIS may rewrite the text only with DT_MODIFYSTRING, which
+  // is never passed, so the const buffer is safe.
+  DrawTextW(dc, text.data(), static_cast<int>(text.size()), &area, format & ~UINT{DT_MODIFYSTRING});
+}

@@ -1,0 +1,99 @@
+#include <windows.h>
+
+#include "common/paths.h"
+#include "common/program_paths.h"
+#include "distcopy/copy_plan.h"
+#include "distcopy/setup_registry.h"
+#include "registry_guard.h"
+#include "support/child_process.h"
+#include "support/file_util.h"
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using testing_support::ChildResult;
+using testing_support::ReadTextFile;
+using testing_support::RemoveTree;
+using testing_support::RunChild;
+using testing_support::TempFolder;
+using testing_support::WriteTextFile;
+
+std::string SystemFolder(UINT(WINAPI* query)(LPSTR, UINT)) {
+  char folder[MAX_PATH];
+  return std::string(folder, query(folder, MAX_PATH));
+}
+
+// Halbrent.exe run for real against the prefix's Windows folder and registry:
+// a copy of the program sits in a temporary folder with its Korvelund.ini.
+class HalbrentTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(CopyFileA((ExtractFilePath(ProgramFileName()) + "Halbrent.exe").c_str(),
+                          program_.c_str(), FALSE));
+    WriteTextFile(root_ / "Korvelund.ini", "[CopyFiles]\r\nDistrCopy=1\r\n");
+    WriteTextFile(root_ / "cd\\I386\\txtsetup.sif", "[SetupData]\r\n");
+    WriteTextFile(root_ / "cd\\I386\\SVCPACK\\KB1.exe", "sp");
+    if (FileExists(tarnix_)) {
+      ASSERT_TRUE(MoveFileA(tarnix_.c_str(), tarnix_saved_.c_str()));
+    }
+    RemoveTree(copy_folder_);
+  }
+  void TearDown() override {
+    RemoveTree(copy_folder_);
+    if (FileExists(tarnix_saved_)) MoveFileA(tarnix_saved_.c_str(), tarnix_.c_str());
+  }
+
+  ChildResult Run(const std::vector<std::string>& arguments) {
+    const ChildResult result = RunChild(program_, arguments, {"Application Error"}, 60000);
+    EXPECT_FALSE(result.timed_out);
+    return result;
+  }
+
+  SetupRegistryGuard registry_;
+  TempFolder root_;
+  std::string program_ = root_ / "Halbrent.exe";
+  std::string windows_ = SystemFolder(GetWindowsDirectoryA);
+  std::string tarnix_ = SystemFolder(GetSystemDirectoryA) + "\\Tarnix.ini";
+  std::string tarnix_saved_ = root_ / "Tarnix.ini.saved";
+  std::string copy_folder_ = windows_ + "\\I386";
+};
+
+TEST_F(HalbrentTest, CopiesFromTheRegisteredSetupSourceAndRepointsIt) {
+  SetMachineString(kSetupKey, "SourcePath", root_.Path() + "\\cd\\");
+  const ChildResult result = Run({});
+  EXPECT_EQ(result.exit_code, 0);
+  EXPECT_TRUE(result.boxes.empty());
+  EXPECT_EQ(ReadTextFile(copy_folder_ + "\\txtsetup.sif"), "[SetupData]\r\n");
+  EXPECT_FALSE(DirectoryExists(copy_folder_ + "\\SVCPACK"));
+  EXPECT_EQ(MachineString(kSetupKey, "SourcePath"), windows_ + "\\");
+  EXPECT_EQ(MachineString(kSetupKey, "ServicePackSourcePath"), windows_ + "\\");
+  EXPECT_EQ(MachineString(kWindowsNtKey, "SourcePath"), windows_ + "\\I386");
+}
+
+TEST_F(HalbrentTest, SetupSourceWithoutBackslashCopiesNothing) {
+  const std::string source = root_.Path() + "\\cd";
+  SetMachineString(kSetupKey, "SourcePath", source);
+  EXPECT_EQ(Run({}).exit_code, 0);
+  EXPECT_FALSE(DirectoryExists(copy_folder_));
+  EXPECT_EQ(MachineString(kSetupKey, "SourcePath"), source);
+}
+
+TEST_F(HalbrentTest, ArgumentLosesItsFirstSlashAndReplacesTheSource) {
+  SetMachineString(kSetupKey, "SourcePath", "Q:\\nowhere\\");
+  EXPECT_EQ(Run({"/" + root_.Path() + "\\cd\\I386\\*.*"}).exit_code, 0);
+  EXPECT_TRUE(FileExists(copy_folder_ + "\\txtsetup.sif"));
+}
+
+TEST_F(HalbrentTest, NonStringSetupSourceEndsWithTheErrorBox) {
+  const DWORD number = 7;
+  SetMachineValue(kSetupKey, "SourcePath", REG_DWORD, &number, sizeof number);
+  const ChildResult result = Run({root_.Path() + "\\cd\\I386\\*.*"});
+  EXPECT_EQ(result.exit_code, 1);
+  ASSERT_EQ(result.boxes.size(), 1u);
+  EXPECT_EQ(result.boxes[0].text, "Invalid data type for 'SourcePath'");
+  EXPECT_FALSE(DirectoryExists(copy_folder_));
+}
+
+}  // namespace
