@@ -121,8 +121,7 @@ HRESULT TMyArchiveExtractCallback::ExtractItem(UINT32 index, ISequentialOutStrea
   // The parents get no attributes: a hidden or read-only file must not make
   // its folder hidden or read-only.
   ForceFolders(FolderPart(output_path), 0);
-  DWORD error = 0;
-  TMyStreamWriter* writer = TMyStreamWriter::Create(output_path, time ? &*time : nullptr, attributes, error);
+  TMyStreamWriter* writer = TMyStreamWriter::Create(output_path, time ? &*time : nullptr, attributes);
   if (!writer) {
     owner_->Report(kCouldNotCreateFile, first_path);
     // The library may go on with other items after a refused stream.

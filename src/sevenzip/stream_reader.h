@@ -35,7 +35,6 @@ class TMyStreamReader final : public TInterfacedObject<TMyStreamReader, IInStrea
   HRESULT STDMETHODCALLTYPE GetSize(UINT64* size) override;
 
   void* Lookup(REFIID iid);
-  DWORD LastError() const { return last_error_; }
 
  private:
   // Finds the last volume and the total size; false when a volume of the set

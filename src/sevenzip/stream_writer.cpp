@@ -15,26 +15,19 @@ bool DosRoundedFileTime(const FILETIME& item_utc, FILETIME& result) {
   return LocalFileTimeToFileTime(&dos_local, &result) != 0;
 }
 
-TMyStreamWriter* TMyStreamWriter::Create(const std::wstring& file_name, const FILETIME* utc_time, DWORD attributes,
-                                         DWORD& error) {
+TMyStreamWriter* TMyStreamWriter::Create(const std::wstring& file_name, const FILETIME* utc_time, DWORD attributes) {
   const DWORD storable = attributes & kStorableAttributes;
   FileHandle file = OpenFile(file_name, GENERIC_READ | GENERIC_WRITE, 0, CREATE_ALWAYS,
                              storable ? storable : FILE_ATTRIBUTE_NORMAL);
-  if (!file.Valid()) {
-    error = GetLastError();
-    return nullptr;
-  }
+  if (!file.Valid()) return nullptr;
   FILETIME last_write{};
   const bool has_time = utc_time && DosRoundedFileTime(*utc_time, last_write);
-  if (has_time && !SetFileTime(file.Get(), nullptr, nullptr, &last_write)) {
-    error = GetLastError();
-    return nullptr;
-  }
-  return new TMyStreamWriter(file_name, std::move(file), has_time ? &last_write : nullptr);
+  if (has_time && !SetFileTime(file.Get(), nullptr, nullptr, &last_write)) return nullptr;
+  return new TMyStreamWriter(std::move(file), has_time ? &last_write : nullptr);
 }
 
-TMyStreamWriter::TMyStreamWriter(std::wstring file_name, FileHandle file, const FILETIME* last_write)
-    : file_name_(std::move(file_name)), file_(std::move(file)), has_time_(last_write != nullptr) {
+TMyStreamWriter::TMyStreamWriter(FileHandle file, const FILETIME* last_write)
+    : file_(std::move(file)), has_time_(last_write != nullptr) {
   if (last_write) last_write_ = *last_write;
 }
 

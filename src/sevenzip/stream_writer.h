@@ -16,10 +16,8 @@ namespace sevenzip {
 // library may write from its own threads, so one lock serialises the calls.
 class TMyStreamWriter final : public TInterfacedObject<TMyStreamWriter, IOutStream> {
  public:
-  // Null when the file cannot be created or its time cannot be set;
-  // `error` then holds the system error.
-  static TMyStreamWriter* Create(const std::wstring& file_name, const FILETIME* utc_time, DWORD attributes,
-                                 DWORD& error);
+  // Null when the file cannot be created or its time cannot be set.
+  static TMyStreamWriter* Create(const std::wstring& file_name, const FILETIME* utc_time, DWORD attributes);
   ~TMyStreamWriter() override;
 
   HRESULT STDMETHODCALLTYPE Write(const void* data, UINT32 size, UINT32* processed) override;
@@ -29,9 +27,8 @@ class TMyStreamWriter final : public TInterfacedObject<TMyStreamWriter, IOutStre
   void* Lookup(REFIID iid);
 
  private:
-  TMyStreamWriter(std::wstring file_name, FileHandle file, const FILETIME* last_write);
+  TMyStreamWriter(FileHandle file, const FILETIME* last_write);
 
-  std::wstring file_name_;
   FileHandle file_;
   bool has_time_;
   FILETIME last_write_{};
