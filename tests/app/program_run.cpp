@@ -101,13 +101,14 @@ std::string TakeScreenshot(const std::string& name) {
 }
 
 void PressKey(HWND window, const std::string& key) {
-  // The X window behind a Wine window, so that the X server gives it the focus.
+  // The X window behind the Wine window: the key goes straight to it, so that
+  // a window of another test taking the focus meanwhile cannot catch it.
   const auto x_window =
       reinterpret_cast<std::uintptr_t>(GetPropA(window, "__wine_x11_whole_window"));
   ASSERT_NE(x_window, 0u);
-  const auto focus = RunHostCommand(
-      {"timeout", "10", "xdotool", "windowfocus", "--sync", std::to_string(x_window)});
+  const std::string id = std::to_string(x_window);
+  const auto focus = RunHostCommand({"timeout", "10", "xdotool", "windowfocus", "--sync", id});
   EXPECT_EQ(focus.exit_code, 0) << focus.output;
-  const auto result = RunHostCommand({"xdotool", "key", key});
+  const auto result = RunHostCommand({"xdotool", "key", "--window", id, key});
   EXPECT_EQ(result.exit_code, 0) << result.output;
 }
