@@ -13,8 +13,7 @@ constexpr char kPlainSignature[] = "TPF0";
 void ReadUnscrambled(const std::uint8_t* data, std::size_t size, TComponent* component) {
   const std::vector<std::uint8_t> plain = UnscrambleDescription(data, size);
   const std::size_t skip = std::strlen(kPlainSignature);
-  ReadComponent(reinterpret_cast<const char*>(plain.data()) + skip, plain.size() - skip,
-                component);
+  ReadComponent(reinterpret_cast<const char*>(plain.data()) + skip, plain.size() - skip, component);
 }
 
 }  // namespace

@@ -43,6 +43,5 @@ std::string PackageDisplayName(std::string_view found_name);
 std::string FolderEntryText(std::string_view found_name);
 std::optional<std::string> HoverHintText(const std::vector<std::string>& hint_table,
                                          std::string_view entry_text);
-bool IsDefaultDestination(std::string_view expanded);
 std::string DestinationFolderValue(std::string_view drv_folder);
 #endif

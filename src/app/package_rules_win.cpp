@@ -20,10 +20,6 @@ std::optional<std::string> HoverHintText(const std::vector<std::string>& hint_ta
   return HoverHintText(hint_table, entry_text, AnsiUpperCase);
 }
 
-bool IsDefaultDestination(std::string_view expanded) {
-  return IsDefaultDestination(expanded, ExpandInProcess);
-}
-
 std::string DestinationFolderValue(std::string_view drv_folder) {
   return DestinationFolderValue(drv_folder, ExpandInProcess, AnsiUpperCase);
 }

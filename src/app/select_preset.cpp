@@ -17,7 +17,8 @@ std::string_view Trim(std::string_view text) {
 // enclosing quotes removed.
 std::string_view Unquoted(std::string_view value) {
   value = Trim(value);
-  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+      value.back() == value.front()) {
     value = value.substr(1, value.size() - 2);
   }
   return value;
@@ -49,8 +50,9 @@ SelectPreset::SelectPreset(const std::string& settings_file) {
     start = end + 1;
     const std::size_t separator = line.find('=');
     const std::string_view key = Trim(line.substr(0, separator));
-    const std::string_view value =
-        separator == std::string_view::npos ? std::string_view() : Unquoted(line.substr(separator + 1));
+    const std::string_view value = separator == std::string_view::npos
+                                       ? std::string_view()
+                                       : Unquoted(line.substr(separator + 1));
     if (!key.empty() && key.front() != ';') values_.emplace(AnsiUpperCase(key), std::string(value));
   }
 }

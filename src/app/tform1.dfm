@@ -38,8 +38,9 @@ object Form1: TForm1
     object Label2: TLabel
       Left = 10
       Top = 4
-      Width = 240
+      Width = 256
       Height = 14
+      AutoSize = False
     end
     object Label4: TLabel
       Left = 268
@@ -72,8 +73,9 @@ object Form1: TForm1
     object Label1: TLabel
       Left = 10
       Top = 53
-      Width = 246
+      Width = 256
       Height = 14
+      AutoSize = False
       ShowHint = True
     end
     object Label5: TLabel
@@ -174,7 +176,7 @@ object Form1: TForm1
       Top = 24
       Width = 330
       Height = 21
-      DropDownWidthPlus = 0
+      DropDownWidthPlus = 60
       Items.Strings = ('%SYSTEMDRIVE%\D' '%SYSTEMDRIVE%\DRIVERS')
       ItemIndex = 0
       Text = '%SYSTEMDRIVE%\D'

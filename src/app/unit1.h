@@ -47,6 +47,7 @@ void PumpDelay(std::uint32_t milliseconds);
 class TForm1 : public TForm {
  public:
   explicit TForm1(TComponent* owner);
+  ~TForm1() override;
   // Names the window's description resource, TFORM1.
   const char* ClassName() const override { return "TForm1"; }
 

@@ -6,14 +6,13 @@
 #include "app/package_rules.h"
 #include "app/program_places.h"
 #include "app/tarnix_file.h"
+#include "app/window_layout.h"
 #include "common/env_expand.h"
 #include "common/paths.h"
 #include "common/profile_file.h"
 #include "common/program_paths.h"
 
 namespace {
-
-constexpr int kReducedOptionsHeight = 72;
 
 bool VariableIsEmpty(const char* name) {
   char value[2];
@@ -64,7 +63,8 @@ void TForm1::LoadSettingsFromFile() {
       EnglishTexts = false;
     }
   }
-  if (settings.KeyExists("CopyFiles", "HMin") && settings.ReadInteger("CopyFiles", "HMin", 0) == 1) {
+  if (settings.KeyExists("CopyFiles", "HMin") &&
+      settings.ReadInteger("CopyFiles", "HMin", 0) == 1) {
     EnterCompactMode();
   }
   ChooseCompactCaption();
@@ -111,6 +111,6 @@ void TForm1::ScanCommandLineArguments() {
 }
 
 void TForm1::SaveOptions() {
-  WriteTarnixOptions(TarnixIniPath, {ComboBox1->Text(), CheckBox1->Checked(),
-                                     CheckBox2->Checked(), TarnixMode});
+  WriteTarnixOptions(TarnixIniPath,
+                     {ComboBox1->Text(), CheckBox1->Checked(), CheckBox2->Checked(), TarnixMode});
 }

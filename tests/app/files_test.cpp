@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "app/package_rules.h"
 #include "app/package_scan.h"
 #include "app/safe_file.h"
 #include "app/select_preset.h"
@@ -150,6 +151,16 @@ TEST(SelectPreset, ReadsTheSectionAsTheProfileFunctionsDo) {
   WriteTextFile(settings, "[Select]\r\n[Other]\r\nx=1\r\n");
   EXPECT_FALSE(SelectPreset(settings).Present());
   EXPECT_FALSE(SelectPreset().Present());
+}
+
+// Run with the ANSI code page 1251: entry texts follow its case rules. "Ё"
+// (0xA8) has a lower-case twin only there.
+TEST(PackageNames1251, FollowTheAnsiCodePage) {
+  ASSERT_EQ(GetACP(), 1251u);
+  EXPECT_EQ(PackageDisplayName("DP_\xA8LKA.7Z"), "DP_\xB8lka.7z");
+  EXPECT_EQ(PackageDisplayName("\xB8\xCB\xCA\xC0.7z"), "\xA8\xEB\xEA\xE0.7z");
+  EXPECT_EQ(FolderEntryText("\xB8\xEB\xEA\xE0"), "\xA8\xCB\xCA\xC0");
+  EXPECT_EQ(HoverHintText({"\xB8\xCB\xCA\xC0=tree"}, "DP_\xA8\xEB\xEA\xE0.7z"), "tree");
 }
 
 }  // namespace

@@ -14,7 +14,9 @@ FormTest::~FormTest() {
   ResetProgramPlaces();
 }
 
-void FormTest::WriteSettings(const std::string& text) { WriteTextFile(root_ / "Korvelund.ini", text); }
+void FormTest::WriteSettings(const std::string& text) {
+  WriteTextFile(root_ / "Korvelund.ini", text);
+}
 
 void FormTest::MakeTree(const std::vector<std::string>& paths) {
   for (const std::string& path : paths) {

@@ -14,8 +14,8 @@ const TextSet& en = EnglishTextSet();
 class ListsTest : public FormTest {
  protected:
   TForm1& CreateWithPackages(const std::string& more_settings = "") {
-    MakeTree({"Zipped\\DP_Chipset.7z", "Zipped\\DP_Lan.7z", "Zipped\\DP_Sound.7z", "UnZipped\\Modem\\",
-              "UnZipped\\Video\\"});
+    MakeTree({"Zipped\\DP_Chipset.7z", "Zipped\\DP_Lan.7z", "Zipped\\DP_Sound.7z",
+              "UnZipped\\Modem\\", "UnZipped\\Video\\"});
     WriteSettings("[CopyFiles]\r\nTimer=30\r\n" + more_settings);
     TForm1& form = CreateForm();
     Activate();
@@ -145,7 +145,8 @@ TEST_F(ListsTest, HeaderClickRecountsTheVisibleList) {
 }
 
 TEST_F(ListsTest, PreselectionTicksArchivesByName) {
-  TForm1& form = CreateWithPackages("[Select]\r\ndp_lan.7z=1\r\nDP_Sound.7z=0\r\nDP_missing.7z=1\r\n");
+  TForm1& form =
+      CreateWithPackages("[Select]\r\ndp_lan.7z=1\r\nDP_Sound.7z=0\r\nDP_missing.7z=1\r\n");
   EXPECT_FALSE(form.CheckListBox1->Checked(IndexOf(form.CheckListBox1, "DP_chipset.7z")));
   EXPECT_TRUE(form.CheckListBox1->Checked(IndexOf(form.CheckListBox1, "DP_lan.7z")));
   EXPECT_EQ(CheckedArchives, 1);
@@ -165,7 +166,8 @@ TEST_F(ListsTest, PreselectionOfFoldersOnlyBringsTheFolderList) {
 }
 
 TEST_F(ListsTest, HoverShowsTheLastMatchingHint) {
-  TForm1& form = CreateWithPackages("[Hint]\r\nCHIPSET=Intel chipset\r\nCHIP=Any chip\r\nLAN=Network\r\n");
+  TForm1& form =
+      CreateWithPackages("[Hint]\r\nCHIPSET=Intel chipset\r\nCHIP=Any chip\r\nLAN=Network\r\n");
   const int chipset = IndexOf(form.CheckListBox1, "DP_chipset.7z");
   const RECT rect = form.CheckListBox1->ItemRect(chipset);
   form.CheckListBox1MouseMove(form.CheckListBox1, 0, rect.left + 30, rect.top + 5);
@@ -245,7 +247,8 @@ TEST(PumpDelay, WaitsWhileMessagesKeepFlowingWithoutSpinning) {
   GetProcessTimes(GetCurrentProcess(), &created, &ended, &kernel_after, &user_after);
   const auto busy = [](const FILETIME& kernel, const FILETIME& user) {
     return (ULARGE_INTEGER{{kernel.dwLowDateTime, kernel.dwHighDateTime}}.QuadPart +
-            ULARGE_INTEGER{{user.dwLowDateTime, user.dwHighDateTime}}.QuadPart) / 10000;
+            ULARGE_INTEGER{{user.dwLowDateTime, user.dwHighDateTime}}.QuadPart) /
+           10000;
   };
   EXPECT_GE(elapsed, 600u);
   EXPECT_GE(ticks, 3);

@@ -32,7 +32,8 @@ TEST(LoadFormResource, MissingResourceIsNotFound) {
 TEST(LoadFormResource, TheWindowsDescriptionIsStoredScrambledAndHooked) {
   const HRSRC resource = FindResourceA(nullptr, "TFORM1", RT_RCDATA);
   ASSERT_NE(resource, nullptr);
-  const auto* bytes = static_cast<const unsigned char*>(LockResource(LoadResource(nullptr, resource)));
+  const auto* bytes =
+      static_cast<const unsigned char*>(LockResource(LoadResource(nullptr, resource)));
   ASSERT_GE(SizeofResource(nullptr, resource), 4u);
   EXPECT_EQ(bytes[0], 0x55);
   EXPECT_EQ(bytes[1], 0x51);

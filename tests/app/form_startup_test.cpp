@@ -40,6 +40,10 @@ TEST_P(Arrangement, FollowsThePackageFolders) {
   EXPECT_EQ(ListHeight, 18 * c.entries);
   EXPECT_EQ(form.Height(), 158 + 18 * c.entries);
   EXPECT_EQ(PackagesPresent, c.entries > 0);
+  // The lists take the client area below the fixed part.
+  for (const TKWTXPCheckListBox* list : {form.CheckListBox1, form.CheckListBox2}) {
+    EXPECT_EQ(list->Top() + list->Height(), form.ClientHeight());
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -47,11 +51,19 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         ArrangementCase{"Both",
                         {"Zipped\\DP_A.7z", "Zipped\\DP_B.7z", "UnZipped\\Chipset\\x.inf"},
-                        true, false, true, 2},
-        ArrangementCase{"EmptyZippedFolder",
-                        {"Zipped\\", "UnZipped\\Chipset\\x", "UnZipped\\Lan\\x", "UnZipped\\Sound\\"},
-                        false, true, false, 3},
-        ArrangementCase{"EmptyUnZippedFolder", {"Zipped\\DP_A.7z", "UnZipped\\"}, true, false, false, 1},
+                        true,
+                        false,
+                        true,
+                        2},
+        ArrangementCase{
+            "EmptyZippedFolder",
+            {"Zipped\\", "UnZipped\\Chipset\\x", "UnZipped\\Lan\\x", "UnZipped\\Sound\\"},
+            false,
+            true,
+            false,
+            3},
+        ArrangementCase{
+            "EmptyUnZippedFolder", {"Zipped\\DP_A.7z", "UnZipped\\"}, true, false, false, 1},
         ArrangementCase{"OnlySubFolderListedAsZipped", {"ZIPPED\\DP_A.7z"}, true, false, false, 1},
         ArrangementCase{"ArchivesInTheRoot", {"DP_A.7z", "dp_b.7z", "c.7z"}, true, false, false, 3},
         ArrangementCase{"FoldersInTheRoot", {"Lan\\x", "Video\\"}, false, true, false, 2},
@@ -59,8 +71,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<ArrangementCase>& param) { return param.param.name; });
 
 TEST_F(FormTest, ListsShowDisplayNamesInEnumerationOrder) {
-  MakeTree({"Zipped\\DP_Sound_A.7Z", "Zipped\\dp_sound.7z", "Zipped\\Folder.7z\\", "UnZipped\\Network\\",
-            "UnZipped\\Zipped\\", "UnZipped\\zipped\\"});
+  MakeTree({"Zipped\\DP_Sound_A.7Z", "Zipped\\dp_sound.7z", "Zipped\\Folder.7z\\",
+            "UnZipped\\Network\\", "UnZipped\\Zipped\\", "UnZipped\\zipped\\"});
   TForm1& form = CreateForm();
   std::vector<std::string> archives = Entries(form.CheckListBox1);
   std::sort(archives.begin(), archives.end());
@@ -112,7 +124,8 @@ TEST_F(FormTest, CompactModeFromTheSettings) {
 }
 
 TEST_F(FormTest, CompactModeEndsWhenTheMouseReachesTheButton) {
-  MakeTree({"Zipped\\DP_A.7z", "Zipped\\DP_B.7z", "UnZipped\\A\\", "UnZipped\\B\\", "UnZipped\\C\\"});
+  MakeTree(
+      {"Zipped\\DP_A.7z", "Zipped\\DP_B.7z", "UnZipped\\A\\", "UnZipped\\B\\", "UnZipped\\C\\"});
   WriteSettings("[CopyFiles]\r\nHMin=1\r\n");
   TForm1& form = CreateForm();
   form.Button1MouseMove(form.Button1, 0, 1, 1);
@@ -156,12 +169,14 @@ TEST_P(CommandLine, StandsInForTheSettingsFile) {
   EXPECT_EQ(form.ComboBox1->Text(), "%Systemdrive%\\D");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Arguments, CommandLine,
-    testing::Values(ArgumentsCase{{}, false, false, 30}, ArgumentsCase{{"h", "en"}, true, true, 30},
-                    ArgumentsCase{{"en", "h"}, true, true, 30}, ArgumentsCase{{"EN"}, true, false, 30},
-                    ArgumentsCase{{"H"}, false, true, 30}, ArgumentsCase{{"45", "10"}, false, false, 45},
-                    ArgumentsCase{{"99999999999", "7"}, false, false, 7}));
+INSTANTIATE_TEST_SUITE_P(Arguments, CommandLine,
+                         testing::Values(ArgumentsCase{{}, false, false, 30},
+                                         ArgumentsCase{{"h", "en"}, true, true, 30},
+                                         ArgumentsCase{{"en", "h"}, true, true, 30},
+                                         ArgumentsCase{{"EN"}, true, false, 30},
+                                         ArgumentsCase{{"H"}, false, true, 30},
+                                         ArgumentsCase{{"45", "10"}, false, false, 45},
+                                         ArgumentsCase{{"99999999999", "7"}, false, false, 7}));
 
 TEST_F(FormTest, ArgumentsAreIgnoredWithASettingsFile) {
   MakeTree({"DP_A.7z"});
@@ -215,17 +230,17 @@ TEST_P(Destination, PicksOrAppendsTheEntry) {
   EXPECT_EQ(form.ComboBox1->Items().Strings(form.ComboBox1->ItemIndex()), c.shown);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, Destination,
-    testing::Values(DestinationCase{nullptr, "%SYSTEMDRIVE%\\D", 2},
-                    DestinationCase{"C:\\D", "%SYSTEMDRIVE%\\D", 2},
-                    DestinationCase{"C:\\d", "%SYSTEMDRIVE%\\D", 2},
-                    DestinationCase{"C:\\", "%SYSTEMDRIVE%\\D", 2},
-                    DestinationCase{"C:", "%SYSTEMDRIVE%\\D", 2},
-                    DestinationCase{"%SystemDrive%\\D", "%SYSTEMDRIVE%\\D", 2},
-                    DestinationCase{"c:\\d", "C:\\D", 3},
-                    DestinationCase{"d:\\drivers", "D:\\DRIVERS", 3},
-                    DestinationCase{"%systemdrive%\\drivers", "%SYSTEMDRIVE%\\DRIVERS", 2}));
+INSTANTIATE_TEST_SUITE_P(Values, Destination,
+                         testing::Values(DestinationCase{nullptr, "%SYSTEMDRIVE%\\D", 2},
+                                         DestinationCase{"C:\\D", "%SYSTEMDRIVE%\\D", 2},
+                                         DestinationCase{"C:\\d", "%SYSTEMDRIVE%\\D", 2},
+                                         DestinationCase{"C:\\", "%SYSTEMDRIVE%\\D", 2},
+                                         DestinationCase{"C:", "%SYSTEMDRIVE%\\D", 2},
+                                         DestinationCase{"%SystemDrive%\\D", "%SYSTEMDRIVE%\\D", 2},
+                                         DestinationCase{"c:\\d", "C:\\D", 3},
+                                         DestinationCase{"d:\\drivers", "D:\\DRIVERS", 3},
+                                         DestinationCase{"%systemdrive%\\drivers",
+                                                         "%SYSTEMDRIVE%\\DRIVERS", 2}));
 
 TEST_F(FormTest, PackageRootComesFromDrvSource) {
   testing_support::TempFolder packages;

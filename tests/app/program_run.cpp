@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "common/paths.h"
 #include "common/program_paths.h"
 #include "support/file_util.h"
@@ -99,7 +101,14 @@ std::string TakeScreenshot(const std::string& name) {
 }
 
 void PressKey(HWND window, const std::string& key) {
-  SetForegroundWindow(window);
-  const auto result = RunHostCommand({"xdotool", "key", key});
+  // The X window behind the Wine window: the key goes straight to it, so that
+  // a window of another test taking the focus meanwhile cannot catch it.
+  const auto x_window =
+      reinterpret_cast<std::uintptr_t>(GetPropA(window, "__wine_x11_whole_window"));
+  ASSERT_NE(x_window, 0u);
+  const std::string id = std::to_string(x_window);
+  const auto focus = RunHostCommand({"timeout", "10", "xdotool", "windowfocus", "--sync", id});
+  EXPECT_EQ(focus.exit_code, 0) << focus.output;
+  const auto result = RunHostCommand({"xdotool", "key", "--window", id, key});
   EXPECT_EQ(result.exit_code, 0) << result.output;
 }

@@ -101,11 +101,14 @@ std::string ExpandOnC(std::string_view text) {
 
 TEST(DestinationFolderValue, DefaultSpellingsBecomeOneEntry) {
   const std::pair<std::string, std::string> cases[] = {
-      {"C:\\D", "%SYSTEMDRIVE%\\D"},       {"C:\\d", "%SYSTEMDRIVE%\\D"},
-      {"C:\\", "%SYSTEMDRIVE%\\D"},        {"C:", "%SYSTEMDRIVE%\\D"},
+      {"C:\\D", "%SYSTEMDRIVE%\\D"},
+      {"C:\\d", "%SYSTEMDRIVE%\\D"},
+      {"C:\\", "%SYSTEMDRIVE%\\D"},
+      {"C:", "%SYSTEMDRIVE%\\D"},
       {"%SystemDrive%\\D", "%SYSTEMDRIVE%\\D"},
-      {"c:\\d", "C:\\D"},                  // the comparison is exact
-      {"d:\\drivers", "D:\\DRIVERS"},      {"%Other%\\x", "%OTHER%\\X"},
+      {"c:\\d", "C:\\D"},  // the comparison is exact
+      {"d:\\drivers", "D:\\DRIVERS"},
+      {"%Other%\\x", "%OTHER%\\X"},
       {"C:\\D\\", "C:\\D\\"},
   };
   for (const auto& [value, entry] : cases) {
@@ -157,8 +160,11 @@ TEST(FormDescription, OnlyTheSignatureMarksAScrambledOne) {
   EXPECT_TRUE(IsScrambledDescription(scrambled.data(), scrambled.size()));
   EXPECT_EQ(UnscrambleDescription(scrambled.data(), scrambled.size()),
             (std::vector<std::uint8_t>{'T', 'P', 'F', '0', 0xFF, 0x41}));
-  const std::vector<std::vector<std::uint8_t>> plain = {
-      {}, {0x55, 0x51, 0x47}, {'T', 'P', 'F', '0'}, {0x55, 0x51, 0x47, 0x32}, {0x31, 0x47, 0x51, 0x55}};
+  const std::vector<std::vector<std::uint8_t>> plain = {{},
+                                                        {0x55, 0x51, 0x47},
+                                                        {'T', 'P', 'F', '0'},
+                                                        {0x55, 0x51, 0x47, 0x32},
+                                                        {0x31, 0x47, 0x51, 0x55}};
   for (const auto& bytes : plain) EXPECT_FALSE(IsScrambledDescription(bytes.data(), bytes.size()));
 }
 

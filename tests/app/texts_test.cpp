@@ -12,10 +12,14 @@ std::string Utf8From1251(std::string_view text) {
   for (const char c : text) {
     const auto byte = static_cast<unsigned char>(c);
     unsigned code = byte;
-    if (byte >= 0xC0) code = 0x0410 + (byte - 0xC0);
-    else if (byte == 0xA8) code = 0x0401;
-    else if (byte == 0xB8) code = 0x0451;
-    else if (byte >= 0x80) ADD_FAILURE() << "unexpected byte " << unsigned(byte);
+    if (byte >= 0xC0)
+      code = 0x0410 + (byte - 0xC0);
+    else if (byte == 0xA8)
+      code = 0x0401;
+    else if (byte == 0xB8)
+      code = 0x0451;
+    else if (byte >= 0x80)
+      ADD_FAILURE() << "unexpected byte " << unsigned(byte);
     if (code < 0x80) {
       utf8 += static_cast<char>(code);
     } else {
