@@ -44,13 +44,13 @@ shoot() {
   local window
   window="$(timeout 30 xdotool search --sync --onlyvisible --name 'Korvelund|Ctrl\+Enter' | head -n1)"
   sleep 1.5
-  import -window "$window" "$out/$name.png"
+  timeout 20 import -window "$window" "$out/$name.png"
   if [ $# -eq 5 ]; then
     local ox oy
     read -r ox oy < <(client_origin "$out/$name.png")
     xdotool mousemove --window "$window" $((ox + $3)) $((oy + $4)) click 1 mousemove --window "$window" 200 60
     sleep 1
-    import -window "$window" "$out/$5.png"
+    timeout 20 import -window "$window" "$out/$5.png"
   fi
   xdotool key --window "$window" Escape || true
   for _ in $(seq 50); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
@@ -83,7 +83,7 @@ shoot_run() {
   local program=$!
   window="$(timeout 30 xdotool search --sync --onlyvisible --name 'Korvelund' | head -n1)"
   for _ in $(seq 150); do
-    import -window "$window" "$shot" 2>/dev/null || break
+    timeout 20 import -window "$window" "$shot" 2>/dev/null || break
     if [ "$(count "$shot" 0 0 400 400 "180,180,180")" -ge 70 ] &&
        [ "$(count "$shot" 0 0 400 400 "128,220,136")" -ge 100 ]; then
       cp "$shot" "$out/$name.png"

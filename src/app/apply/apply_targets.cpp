@@ -1,20 +1,13 @@
 #include "app/apply/apply_targets.h"
 
+#include "app/package_rules.h"
 #include "common/ansi_text.h"
 #include "common/env_expand.h"
 #include "common/program_paths.h"
 
-bool IsSystemDriveDefault(std::string_view expanded_destination) {
-  for (const char* form :
-       {"%Systemdrive%\\D", "%Systemdrive%\\d", "%Systemdrive%\\", "%Systemdrive%"}) {
-    if (expanded_destination == ExpandEnvVars(form)) return true;
-  }
-  return false;
-}
-
 ApplyTargets ChooseApplyTargets(std::string_view destination_text) {
   const std::string expanded = ExpandEnvVars(destination_text);
-  if (IsSystemDriveDefault(expanded)) {
+  if (IsDefaultDestination(expanded, [](std::string_view text) { return ExpandEnvVars(text); })) {
     return {AnsiUpperCase(ExpandEnvVars("%Systemdrive%\\")),
             AnsiUpperCase(ExpandEnvVars("%Systemdrive%\\D\\X\\"))};
   }

@@ -9,11 +9,6 @@ struct ApplyTargets {
   std::string folder_target;   // folders are copied below here, ending in "\"
 };
 
-// Whether an expanded destination is one of the four spellings of the
-// default: the expansions of "%Systemdrive%\D", "%Systemdrive%\d",
-// "%Systemdrive%\" and "%Systemdrive%" (exact comparison).
-bool IsSystemDriveDefault(std::string_view expanded_destination);
-
 // Targets for the destination box's text: the system drive's root and its
 // \D\X\ for the default, otherwise the expanded text and text + "\D\X\";
 // upper-cased by the ANSI code page.
