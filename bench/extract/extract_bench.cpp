@@ -16,7 +16,8 @@ namespace {
 std::string Utf8(const std::wstring& text) {
   if (text.empty()) return {};
   const int size = static_cast<int>(text.size());
-  const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+  const int length =
+      WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
   std::string result(static_cast<std::size_t>(length), '\0');
   WideCharToMultiByte(CP_UTF8, 0, text.data(), size, result.data(), length, nullptr, nullptr);
   return result;
@@ -41,8 +42,9 @@ void CountFiles(const std::wstring& folder, long long& files, long long& bytes) 
 }
 
 int Usage() {
-  std::fprintf(stderr,
-               "usage: extract_bench ARCHIVE DESTDIR [--no-path] [--files LIST] [--test] [--password PW]\n");
+  std::fprintf(
+      stderr,
+      "usage: extract_bench ARCHIVE DESTDIR [--no-path] [--files LIST] [--test] [--password PW]\n");
   return 2;
 }
 
@@ -83,7 +85,9 @@ int main() {
       std::printf("message %d %s %s\n", code, text.c_str(), Utf8(file).c_str());
     };
     // The host's own handlers are set too, so that their cost is measured.
-    zip.OnProgress = [&decoded](TComponent*, const std::wstring&, std::int64_t arc, std::int64_t) { decoded = arc; };
+    zip.OnProgress = [&decoded](TComponent*, const std::wstring&, std::int64_t arc, std::int64_t) {
+      decoded = arc;
+    };
     zip.OnExtractfile = [](TComponent*, const std::wstring&, std::int64_t) {};
 
     LARGE_INTEGER frequency, start, end;
@@ -98,8 +102,10 @@ int main() {
       bytes = 0;
       CountFiles(zip.ExtrBaseDir, files, bytes);
     }
-    std::printf("result=%d code=%d files=%lld bytes=%lld seconds=%.3f\n", result, zip.LastResultCode(), files, bytes,
-                static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart));
+    std::printf("result=%d code=%d files=%lld bytes=%lld seconds=%.3f\n", result,
+                zip.LastResultCode(), files, bytes,
+                static_cast<double>(end.QuadPart - start.QuadPart) /
+                    static_cast<double>(frequency.QuadPart));
     LocalFree(arguments);
     return result == 0 ? 0 : 1;
   } catch (const std::exception& error) {

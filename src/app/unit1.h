@@ -117,8 +117,10 @@ class TForm1 : public TForm {
   // The apply run.
   void Button1Click(TObject* Sender);
   void SevenZip1PreProgress(TComponent* Sender, std::int64_t MaxProgress);
-  void SevenZip1Extractfile(TComponent* Sender, const std::wstring& Filename, std::int64_t Filesize);
-  void SevenZip1ExtractOverwrite(TComponent* Sender, const std::wstring& FileName, bool& DoOverwrite);
+  void SevenZip1Extractfile(TComponent* Sender, const std::wstring& Filename,
+                            std::int64_t Filesize);
+  void SevenZip1ExtractOverwrite(TComponent* Sender, const std::wstring& FileName,
+                                 bool& DoOverwrite);
   void SevenZip1Progress(TComponent* Sender, const std::wstring& Filename, std::int64_t FilePosArc,
                          std::int64_t FilePosFile);
 

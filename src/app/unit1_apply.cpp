@@ -22,7 +22,9 @@ constexpr DWORD kBeepLength = 80;
 std::wstring AnsiToWide(const std::string& text) { return TextToWide(text, DEFAULT_CHARSET); }
 
 // The events count in unsigned 64-bit values; a negative one means nothing done.
-std::uint64_t Amount(std::int64_t value) { return value > 0 ? static_cast<std::uint64_t>(value) : 0; }
+std::uint64_t Amount(std::int64_t value) {
+  return value > 0 ? static_cast<std::uint64_t>(value) : 0;
+}
 
 }  // namespace
 
@@ -140,10 +142,12 @@ void TForm1::AttachExtractionHandlers() {
   SevenZip1->OnPreProgress = [this](TComponent* sender, std::int64_t max_progress) {
     SevenZip1PreProgress(sender, max_progress);
   };
-  SevenZip1->OnExtractfile = [this](TComponent* sender, const std::wstring& name, std::int64_t size) {
+  SevenZip1->OnExtractfile = [this](TComponent* sender, const std::wstring& name,
+                                    std::int64_t size) {
     SevenZip1Extractfile(sender, name, size);
   };
-  SevenZip1->OnExtractOverwrite = [this](TComponent* sender, const std::wstring& name, bool& overwrite) {
+  SevenZip1->OnExtractOverwrite = [this](TComponent* sender, const std::wstring& name,
+                                         bool& overwrite) {
     SevenZip1ExtractOverwrite(sender, name, overwrite);
   };
   SevenZip1->OnProgress = [this](TComponent* sender, const std::wstring& name, std::int64_t pos_arc,

@@ -38,11 +38,16 @@ void TKWTXPButton::SetCaption(const std::string& caption) {
 }
 
 bool TKWTXPButton::ReadProperty(TReader& reader, const std::string& name, const TPropValue& value) {
-  if (name == "Default") SetDefault(reader.Boolean(value));
-  else if (name == "WordWrap") SetWordWrap(reader.Boolean(value));
-  else if (name == "ShowAccelChar") SetShowAccelChar(reader.Boolean(value));
-  else if (name == "DrawFocusRect") SetDrawFocusRect(reader.Boolean(value));
-  else return TWinControl::ReadProperty(reader, name, value);
+  if (name == "Default")
+    SetDefault(reader.Boolean(value));
+  else if (name == "WordWrap")
+    SetWordWrap(reader.Boolean(value));
+  else if (name == "ShowAccelChar")
+    SetShowAccelChar(reader.Boolean(value));
+  else if (name == "DrawFocusRect")
+    SetDrawFocusRect(reader.Boolean(value));
+  else
+    return TWinControl::ReadProperty(reader, name, value);
   return true;
 }
 

@@ -31,16 +31,22 @@ void TKWTXPCheckBox::Click() {
   TWinControl::Click();
 }
 
-bool TKWTXPCheckBox::ReadProperty(TReader& reader, const std::string& name, const TPropValue& value) {
+bool TKWTXPCheckBox::ReadProperty(TReader& reader, const std::string& name,
+                                  const TPropValue& value) {
   static const std::vector<TEnumName> state_names = {
       {"cbUnchecked", static_cast<int>(TCheckBoxState::cbUnchecked)},
       {"cbChecked", static_cast<int>(TCheckBoxState::cbChecked)},
       {"cbGrayed", static_cast<int>(TCheckBoxState::cbGrayed)}};
-  if (name == "State") SetState(static_cast<TCheckBoxState>(reader.Enum(value, state_names)));
-  else if (name == "Checked") SetChecked(reader.Boolean(value));
-  else if (name == "AllowGrayed") SetAllowGrayed(reader.Boolean(value));
-  else if (name == "Alignment") SetAlignment(static_cast<TAlignment>(reader.Enum(value, AlignmentNames())));
-  else return TWinControl::ReadProperty(reader, name, value);
+  if (name == "State")
+    SetState(static_cast<TCheckBoxState>(reader.Enum(value, state_names)));
+  else if (name == "Checked")
+    SetChecked(reader.Boolean(value));
+  else if (name == "AllowGrayed")
+    SetAllowGrayed(reader.Boolean(value));
+  else if (name == "Alignment")
+    SetAlignment(static_cast<TAlignment>(reader.Enum(value, AlignmentNames())));
+  else
+    return TWinControl::ReadProperty(reader, name, value);
   return true;
 }
 
@@ -58,8 +64,10 @@ void TKWTXPCheckBox::Paint(TCanvas& canvas) {
   // No Flat property here: the flat frame of the lists beside it.
   PaintCheckGlyph(canvas.Handle(), box, {ToCheckMark(state_), true, Enabled()});
   RECT text = ClientRect();
-  if (alignment_ == TAlignment::taLeftJustify) text.right = box.left - 4;
-  else text.left = box.right + 4;
+  if (alignment_ == TAlignment::taLeftJustify)
+    text.right = box.left - 4;
+  else
+    text.left = box.right + 4;
   if (!Enabled()) canvas.Font().SetColor(clGrayText);
   canvas.TextRect(text, Caption(), DT_LEFT | DT_VCENTER | DT_SINGLELINE);
   if (Focused()) {

@@ -62,7 +62,9 @@ void TKWTXPCheckListBox::SetState(int index, TCheckBoxState state) {
   InvalidateCheck(index);
 }
 
-bool TKWTXPCheckListBox::Checked(int index) const { return State(index) == TCheckBoxState::cbChecked; }
+bool TKWTXPCheckListBox::Checked(int index) const {
+  return State(index) == TCheckBoxState::cbChecked;
+}
 
 void TKWTXPCheckListBox::SetChecked(int index, bool checked) {
   SetState(index, checked ? TCheckBoxState::cbChecked : TCheckBoxState::cbUnchecked);
@@ -84,8 +86,10 @@ void TKWTXPCheckListBox::SetItemIndex(int index) {
   item_index_ = index;
   InvalidateEntry(item_index_);
   if (index >= 0) {
-    if (index < top_index_) SetTopIndex(index);
-    else if (index >= top_index_ + std::max(VisibleEntries(), 1)) SetTopIndex(index - std::max(VisibleEntries(), 1) + 1);
+    if (index < top_index_)
+      SetTopIndex(index);
+    else if (index >= top_index_ + std::max(VisibleEntries(), 1))
+      SetTopIndex(index - std::max(VisibleEntries(), 1) + 1);
   }
 }
 
@@ -145,8 +149,10 @@ int TKWTXPCheckListBox::CheckWidth() const { return CheckGlyphSize().cx + 2; }
 
 RECT TKWTXPCheckListBox::CheckArea(int index) const {
   RECT area = ItemRect(index);
-  if (bidi_mode_ == TBiDiMode::bdRightToLeft) area.left = area.right - CheckWidth();
-  else area.right = area.left + CheckWidth();
+  if (bidi_mode_ == TBiDiMode::bdRightToLeft)
+    area.left = area.right - CheckWidth();
+  else
+    area.right = area.left + CheckWidth();
   return area;
 }
 
@@ -160,27 +166,38 @@ void TKWTXPCheckListBox::SetFlat(bool flat) {
   Invalidate();
 }
 
-bool TKWTXPCheckListBox::ReadProperty(TReader& reader, const std::string& name, const TPropValue& value) {
+bool TKWTXPCheckListBox::ReadProperty(TReader& reader, const std::string& name,
+                                      const TPropValue& value) {
   static const std::vector<TEnumName> bidi_names = {
       {"bdLeftToRight", static_cast<int>(TBiDiMode::bdLeftToRight)},
       {"bdRightToLeft", static_cast<int>(TBiDiMode::bdRightToLeft)}};
   static const std::vector<TEnumName> style_names = {
       {"lbStandard", static_cast<int>(TListBoxStyle::lbStandard)},
       {"lbOwnerDrawFixed", static_cast<int>(TListBoxStyle::lbOwnerDrawFixed)}};
-  if (name == "Items.Strings") items_.Assign(reader.Strings(value));
+  if (name == "Items.Strings")
+    items_.Assign(reader.Strings(value));
   else if (name == "ItemHeight") {
     const int height = reader.Integer(value);
     if (height < 1) reader.Fail(value, "ItemHeight must be positive");
     SetItemHeight(height);
-  } else if (name == "Style") SetStyle(static_cast<TListBoxStyle>(reader.Enum(value, style_names)));
-  else if (name == "Flat") SetFlat(reader.Boolean(value));
-  else if (name == "BiDiMode") SetBiDiMode(static_cast<TBiDiMode>(reader.Enum(value, bidi_names)));
-  else if (name == "AllowGrayed") SetAllowGrayed(reader.Boolean(value));
-  else if (name == "HeaderColor") SetHeaderColor(reader.Color(value));
-  else if (name == "HeaderBackgroundColor") SetHeaderBackgroundColor(reader.Color(value));
-  else if (name == "OnDrawItem") OnDrawItem = reader.Handler<TDrawItemEvent>(value);
-  else if (name == "OnClickCheck") OnClickCheck = reader.Handler<TNotifyEvent>(value);
-  else return TWinControl::ReadProperty(reader, name, value);
+  } else if (name == "Style")
+    SetStyle(static_cast<TListBoxStyle>(reader.Enum(value, style_names)));
+  else if (name == "Flat")
+    SetFlat(reader.Boolean(value));
+  else if (name == "BiDiMode")
+    SetBiDiMode(static_cast<TBiDiMode>(reader.Enum(value, bidi_names)));
+  else if (name == "AllowGrayed")
+    SetAllowGrayed(reader.Boolean(value));
+  else if (name == "HeaderColor")
+    SetHeaderColor(reader.Color(value));
+  else if (name == "HeaderBackgroundColor")
+    SetHeaderBackgroundColor(reader.Color(value));
+  else if (name == "OnDrawItem")
+    OnDrawItem = reader.Handler<TDrawItemEvent>(value);
+  else if (name == "OnClickCheck")
+    OnClickCheck = reader.Handler<TNotifyEvent>(value);
+  else
+    return TWinControl::ReadProperty(reader, name, value);
   return true;
 }
 
@@ -198,13 +215,24 @@ LRESULT TKWTXPCheckListBox::WndProc(UINT message, WPARAM wparam, LPARAM lparam) 
     case WM_VSCROLL: {
       const int page = std::max(VisibleEntries(), 1);
       switch (LOWORD(wparam)) {
-        case SB_LINEUP: SetTopIndex(top_index_ - 1); break;
-        case SB_LINEDOWN: SetTopIndex(top_index_ + 1); break;
-        case SB_PAGEUP: SetTopIndex(top_index_ - page); break;
-        case SB_PAGEDOWN: SetTopIndex(top_index_ + page); break;
+        case SB_LINEUP:
+          SetTopIndex(top_index_ - 1);
+          break;
+        case SB_LINEDOWN:
+          SetTopIndex(top_index_ + 1);
+          break;
+        case SB_PAGEUP:
+          SetTopIndex(top_index_ - page);
+          break;
+        case SB_PAGEDOWN:
+          SetTopIndex(top_index_ + page);
+          break;
         case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: SetTopIndex(HIWORD(wparam)); break;
-        default: break;
+        case SB_THUMBPOSITION:
+          SetTopIndex(HIWORD(wparam));
+          break;
+        default:
+          break;
       }
       return 0;
     }
@@ -238,8 +266,10 @@ void TKWTXPCheckListBox::PaintEntry(TCanvas& canvas, int index, const RECT& rect
   canvas.FillRect(check_area);
   PaintCheck(canvas, check_area, State(index), enabled);
   RECT text = rect;
-  if (bidi_mode_ == TBiDiMode::bdRightToLeft) text.right = check_area.left;
-  else text.left = check_area.right;
+  if (bidi_mode_ == TBiDiMode::bdRightToLeft)
+    text.right = check_area.left;
+  else
+    text.left = check_area.right;
   TOwnerDrawState draw_state = 0;
   if (index == item_index_) draw_state |= odSelected;
   if (Focused() && index == item_index_) draw_state |= odFocused;
@@ -258,9 +288,11 @@ void TKWTXPCheckListBox::PaintEntry(TCanvas& canvas, int index, const RECT& rect
   if (draw_state & odFocused) DrawFocusRect(canvas.Handle(), &text);
 }
 
-void TKWTXPCheckListBox::PaintCheck(TCanvas& canvas, const RECT& check_area, TCheckBoxState state, bool) {
+void TKWTXPCheckListBox::PaintCheck(TCanvas& canvas, const RECT& check_area, TCheckBoxState state,
+                                    bool) {
   // The glyph's disabled colours follow the list, not the single entry.
-  PaintCheckGlyph(canvas.Handle(), CenteredCheckGlyph(check_area), {ToCheckMark(state), flat_, Enabled()});
+  PaintCheckGlyph(canvas.Handle(), CenteredCheckGlyph(check_area),
+                  {ToCheckMark(state), flat_, Enabled()});
 }
 
 void TKWTXPCheckListBox::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
@@ -279,13 +311,26 @@ void TKWTXPCheckListBox::KeyDown(WORD& key, TShiftState shift) {
   TWinControl::KeyDown(key, shift);
   const int page = std::max(VisibleEntries(), 1);
   switch (key) {
-    case VK_UP: MoveSelection(item_index_ - 1); break;
-    case VK_DOWN: MoveSelection(item_index_ + 1); break;
-    case VK_PRIOR: MoveSelection(item_index_ - page); break;
-    case VK_NEXT: MoveSelection(item_index_ + page); break;
-    case VK_HOME: MoveSelection(0); break;
-    case VK_END: MoveSelection(Count() - 1); break;
-    default: break;
+    case VK_UP:
+      MoveSelection(item_index_ - 1);
+      break;
+    case VK_DOWN:
+      MoveSelection(item_index_ + 1);
+      break;
+    case VK_PRIOR:
+      MoveSelection(item_index_ - page);
+      break;
+    case VK_NEXT:
+      MoveSelection(item_index_ + page);
+      break;
+    case VK_HOME:
+      MoveSelection(0);
+      break;
+    case VK_END:
+      MoveSelection(Count() - 1);
+      break;
+    default:
+      break;
   }
 }
 

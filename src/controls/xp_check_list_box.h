@@ -96,7 +96,8 @@ class TKWTXPCheckListBox : public TWinControl {
   LRESULT WndProc(UINT message, WPARAM wparam, LPARAM lparam) override;
   void Paint(TCanvas& canvas) override;
   // Draws one entry's check box into the check area.
-  virtual void PaintCheck(TCanvas& canvas, const RECT& check_area, TCheckBoxState state, bool enabled);
+  virtual void PaintCheck(TCanvas& canvas, const RECT& check_area, TCheckBoxState state,
+                          bool enabled);
   // Draws one entry: its check box, then its text (or OnDrawItem).
   virtual void PaintEntry(TCanvas& canvas, int index, const RECT& rect);
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;

@@ -23,15 +23,21 @@ void TKWTXPCollapsePanel::SetColorBackground(TColor color) {
   Invalidate();
 }
 
-bool TKWTXPCollapsePanel::ReadProperty(TReader& reader, const std::string& name, const TPropValue& value) {
-  if (name == "Border") SetBorder(reader.Integer(value));
-  else if (name == "ColorFrame") SetColorFrame(reader.Color(value));
-  else if (name == "ColorBackground") SetColorBackground(reader.Color(value));
-  else return TWinControl::ReadProperty(reader, name, value);
+bool TKWTXPCollapsePanel::ReadProperty(TReader& reader, const std::string& name,
+                                       const TPropValue& value) {
+  if (name == "Border")
+    SetBorder(reader.Integer(value));
+  else if (name == "ColorFrame")
+    SetColorFrame(reader.Color(value));
+  else if (name == "ColorBackground")
+    SetColorBackground(reader.Color(value));
+  else
+    return TWinControl::ReadProperty(reader, name, value);
   return true;
 }
 
 void TKWTXPCollapsePanel::Paint(TCanvas& canvas) {
-  PaintCollapsePanel(canvas.Handle(), ClientRect(),
-                     {border_, ColorToRGB(color_frame_), ColorToRGB(color_background_), ColorToRGB(Color())});
+  PaintCollapsePanel(
+      canvas.Handle(), ClientRect(),
+      {border_, ColorToRGB(color_frame_), ColorToRGB(color_background_), ColorToRGB(Color())});
 }

@@ -72,19 +72,29 @@ void TKWTXPComboBox::SetBounds(int left, int top, int width, int height) {
   ApplyDropDownWidth();
 }
 
-bool TKWTXPComboBox::ReadProperty(TReader& reader, const std::string& name, const TPropValue& value) {
+bool TKWTXPComboBox::ReadProperty(TReader& reader, const std::string& name,
+                                  const TPropValue& value) {
   static const std::vector<TEnumName> style_names = {
       {"csDropDown", static_cast<int>(TComboBoxStyle::csDropDown)},
       {"csDropDownList", static_cast<int>(TComboBoxStyle::csDropDownList)}};
-  if (name == "Items.Strings") items_.Assign(reader.Strings(value));
-  else if (name == "ItemIndex") SetItemIndex(reader.Integer(value));
-  else if (name == "Text") SetText(reader.String(value));
-  else if (name == "Style") SetStyle(static_cast<TComboBoxStyle>(reader.Enum(value, style_names)));
-  else if (name == "DropDownCount") SetDropDownCount(reader.Integer(value));
-  else if (name == "DropDownWidthPlus") SetDropDownWidthPlus(reader.Integer(value));
-  else if (name == "OnChange") OnChange = reader.Handler<TNotifyEvent>(value);
-  else if (name == "OnDropDown") OnDropDown = reader.Handler<TNotifyEvent>(value);
-  else return TWinControl::ReadProperty(reader, name, value);
+  if (name == "Items.Strings")
+    items_.Assign(reader.Strings(value));
+  else if (name == "ItemIndex")
+    SetItemIndex(reader.Integer(value));
+  else if (name == "Text")
+    SetText(reader.String(value));
+  else if (name == "Style")
+    SetStyle(static_cast<TComboBoxStyle>(reader.Enum(value, style_names)));
+  else if (name == "DropDownCount")
+    SetDropDownCount(reader.Integer(value));
+  else if (name == "DropDownWidthPlus")
+    SetDropDownWidthPlus(reader.Integer(value));
+  else if (name == "OnChange")
+    OnChange = reader.Handler<TNotifyEvent>(value);
+  else if (name == "OnDropDown")
+    OnDropDown = reader.Handler<TNotifyEvent>(value);
+  else
+    return TWinControl::ReadProperty(reader, name, value);
   return true;
 }
 
@@ -96,16 +106,19 @@ void TKWTXPComboBox::CreateHandle() {
   if (!Enabled()) style |= WS_DISABLED;
   // The height given to a combo box is that of the edit part plus the list.
   const int list_height = Height() + drop_down_count_ * 16;
-  HWND window = CreateWindowExA(WS_EX_CLIENTEDGE, "COMBOBOX", "", style, Left(), Top(), Width(), list_height,
-                                Parent()->Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND window =
+      CreateWindowExA(WS_EX_CLIENTEDGE, "COMBOBOX", "", style, Left(), Top(), Width(), list_height,
+                      Parent()->Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
   if (!window) throw std::runtime_error("Error creating window of " + Name());
   AttachHandle(window);
   SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), FALSE);
   const std::string text = text_;
   const int index = item_index_;
   SyncItems();
-  if (index >= 0) SetItemIndex(index);
-  else SetText(text);
+  if (index >= 0)
+    SetItemIndex(index);
+  else
+    SetText(text);
   ApplyDropDownWidth();
 }
 

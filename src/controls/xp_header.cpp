@@ -18,9 +18,10 @@ void TKWTXPHeader::SetCollapsed(bool collapsed) {
 
 void TKWTXPHeader::SetKWTXPCollapsePanel(TKWTXPCollapsePanel* panel) {
   if (panel && panel->Parent() != Parent()) {
-    const std::string text = "Selected (" + panel->Name() + ")" + " must had same parent as " + Name();
-    MessageBoxA(Parent() && Parent()->HandleAllocated() ? Parent()->Handle() : nullptr, text.c_str(), "Information",
-                MB_OK | MB_ICONINFORMATION);
+    const std::string text =
+        "Selected (" + panel->Name() + ")" + " must had same parent as " + Name();
+    MessageBoxA(Parent() && Parent()->HandleAllocated() ? Parent()->Handle() : nullptr,
+                text.c_str(), "Information", MB_OK | MB_ICONINFORMATION);
     panel_ = nullptr;
     return;
   }
@@ -57,9 +58,7 @@ void TKWTXPHeader::SetImageIndex(int index) {
   Invalidate();
 }
 
-RECT TKWTXPHeader::StripRect() const {
-  return HeaderStripRect(ClientRect(), border_);
-}
+RECT TKWTXPHeader::StripRect() const { return HeaderStripRect(ClientRect(), border_); }
 
 bool TKWTXPHeader::InStrip(POINT point) const {
   const RECT strip = StripRect();
@@ -80,19 +79,26 @@ void TKWTXPHeader::Click() {
 }
 
 bool TKWTXPHeader::ReadProperty(TReader& reader, const std::string& name, const TPropValue& value) {
-  if (name == "Collapsed") SetCollapsed(reader.Boolean(value));
+  if (name == "Collapsed")
+    SetCollapsed(reader.Boolean(value));
   else if (name == "KWTXPCollapsePanel") {
     reader.Reference(value, [this, &reader, value](TComponent* component) {
       auto* panel = dynamic_cast<TKWTXPCollapsePanel*>(component);
       if (component && !panel) reader.Fail(value, component->Name() + " is no TKWTXPCollapsePanel");
       SetKWTXPCollapsePanel(panel);
     });
-  } else if (name == "Border") SetBorder(reader.Integer(value));
-  else if (name == "HotColor") SetHotColor(reader.Color(value));
-  else if (name == "HotOverlay") SetHotOverlay(reader.Boolean(value));
-  else if (name == "HandCursor") SetHandCursor(reader.Boolean(value));
-  else if (name == "ImageIndex") SetImageIndex(reader.Integer(value));
-  else return TGraphicControl::ReadProperty(reader, name, value);
+  } else if (name == "Border")
+    SetBorder(reader.Integer(value));
+  else if (name == "HotColor")
+    SetHotColor(reader.Color(value));
+  else if (name == "HotOverlay")
+    SetHotOverlay(reader.Boolean(value));
+  else if (name == "HandCursor")
+    SetHandCursor(reader.Boolean(value));
+  else if (name == "ImageIndex")
+    SetImageIndex(reader.Integer(value));
+  else
+    return TGraphicControl::ReadProperty(reader, name, value);
   return true;
 }
 

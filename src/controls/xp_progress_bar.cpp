@@ -65,7 +65,8 @@ void TKWTXPProgressBar::SetBorderColor(TColor value) {
 }
 
 int TKWTXPProgressBar::FillExtent(int position) const {
-  const int length = (orientation_ == TProgressBarOrientation::pbHorizontal ? Width() : Height()) - 2 * kBorder;
+  const int length =
+      (orientation_ == TProgressBarOrientation::pbHorizontal ? Width() : Height()) - 2 * kBorder;
   if (max_ <= min_ || length <= 0) return 0;
   const long long done = std::clamp(position, min_, max_) - static_cast<long long>(min_);
   return static_cast<int>(done * length / (static_cast<long long>(max_) - min_));
@@ -76,22 +77,31 @@ RECT TKWTXPProgressBar::FillRect(int from_extent, int to_extent) const {
     return RECT{kBorder + from_extent, kBorder, kBorder + to_extent, Height() - kBorder};
   }
   // Vertical bars fill from the bottom up.
-  return RECT{kBorder, Height() - kBorder - to_extent, Width() - kBorder, Height() - kBorder - from_extent};
+  return RECT{kBorder, Height() - kBorder - to_extent, Width() - kBorder,
+              Height() - kBorder - from_extent};
 }
 
-bool TKWTXPProgressBar::ReadProperty(TReader& reader, const std::string& name, const TPropValue& value) {
+bool TKWTXPProgressBar::ReadProperty(TReader& reader, const std::string& name,
+                                     const TPropValue& value) {
   static const std::vector<TEnumName> orientation_names = {
       {"pbHorizontal", static_cast<int>(TProgressBarOrientation::pbHorizontal)},
       {"pbVertical", static_cast<int>(TProgressBarOrientation::pbVertical)}};
-  if (name == "Min") SetMin(reader.Integer(value));
-  else if (name == "Max") SetMax(reader.Integer(value));
-  else if (name == "Position") SetPosition(reader.Integer(value));
-  else if (name == "Step") SetStep(reader.Integer(value));
-  else if (name == "Smooth") SetSmooth(reader.Boolean(value));
+  if (name == "Min")
+    SetMin(reader.Integer(value));
+  else if (name == "Max")
+    SetMax(reader.Integer(value));
+  else if (name == "Position")
+    SetPosition(reader.Integer(value));
+  else if (name == "Step")
+    SetStep(reader.Integer(value));
+  else if (name == "Smooth")
+    SetSmooth(reader.Boolean(value));
   else if (name == "Orientation")
     SetOrientation(static_cast<TProgressBarOrientation>(reader.Enum(value, orientation_names)));
-  else if (name == "BorderColor") SetBorderColor(reader.Color(value));
-  else return TGraphicControl::ReadProperty(reader, name, value);
+  else if (name == "BorderColor")
+    SetBorderColor(reader.Color(value));
+  else
+    return TGraphicControl::ReadProperty(reader, name, value);
   return true;
 }
 

@@ -115,11 +115,13 @@ void TApplication::HandleMessage() {
 bool TApplication::PreviewKey(MSG& message) {
   if (message.message != WM_KEYDOWN && message.message != WM_KEYUP) return true;
   TControl* control = nullptr;
-  for (HWND window = message.hwnd; window && !control; window = GetParent(window)) control = TControl::FromHandle(window);
+  for (HWND window = message.hwnd; window && !control; window = GetParent(window))
+    control = TControl::FromHandle(window);
   TForm* form = control ? control->ParentForm() : nullptr;
   if (!form) return true;
   WORD key = static_cast<WORD>(message.wParam);
-  if (static_cast<TControl*>(form) != control && !form->PreviewKey(message.message, key)) return false;
+  if (static_cast<TControl*>(form) != control && !form->PreviewKey(message.message, key))
+    return false;
   message.wParam = key;
   if (message.message != WM_KEYDOWN) return true;
   const TShiftState shift = KeyboardShiftState();
@@ -129,7 +131,8 @@ bool TApplication::PreviewKey(MSG& message) {
   }
   // Enter typed into a system window inside a control (a combo box's edit or
   // list) stays with it.
-  if (key == VK_RETURN && shift == 0 && !control->TakesReturn() && TControl::FromHandle(message.hwnd) == control) {
+  if (key == VK_RETURN && shift == 0 && !control->TakesReturn() &&
+      TControl::FromHandle(message.hwnd) == control) {
     return !form->ClickDefaultButton();
   }
   return true;
@@ -199,7 +202,8 @@ void TApplication::MouseMovedOver(TControl* control) {
   HideHintWindow();
   // The nearest non-empty hint up the parent chain, as Delphi has it.
   std::string hint;
-  for (TControl* owner = control; owner && hint.empty(); owner = owner->Parent()) hint = owner->Hint();
+  for (TControl* owner = control; owner && hint.empty(); owner = owner->Parent())
+    hint = owner->Hint();
   SetHint(GetLongHint(hint));
   if (show_hint_ && control && control->ShowHint() && !GetShortHint(hint).empty()) {
     SetTimer(UtilityWindow(), kShowHintTimer, static_cast<UINT>(std::max(hint_pause_, 1)), nullptr);
@@ -234,12 +238,14 @@ HWND TApplication::UtilityWindow() {
     RegisterApplicationClasses();
     utility_window_ = CreateWindowExW(0, kUtilityClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                       GetModuleHandleW(nullptr), nullptr);
-    SetWindowLongPtrW(utility_window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TApplication::UtilityProc));
+    SetWindowLongPtrW(utility_window_, GWLP_WNDPROC,
+                      reinterpret_cast<LONG_PTR>(&TApplication::UtilityProc));
   }
   return utility_window_;
 }
 
-LRESULT CALLBACK TApplication::UtilityProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT CALLBACK TApplication::UtilityProc(HWND window, UINT message, WPARAM wparam,
+                                           LPARAM lparam) {
   if (message == WM_TIMER) {
     Application->HintTimerFired(wparam);
     return 0;
@@ -249,20 +255,24 @@ LRESULT CALLBACK TApplication::UtilityProc(HWND window, UINT message, WPARAM wpa
 
 void TApplication::HintTimerFired(UINT_PTR id) {
   KillTimer(utility_window_, id);
-  if (id == kShowHintTimer) ShowHintWindow();
-  else HideHintWindow();
+  if (id == kShowHintTimer)
+    ShowHintWindow();
+  else
+    HideHintWindow();
 }
 
 void TApplication::ShowHintWindow() {
   if (!mouse_control_ || !mouse_control_->ShowHint()) return;
   std::string hint;
-  for (TControl* owner = mouse_control_; owner && hint.empty(); owner = owner->Parent()) hint = owner->Hint();
+  for (TControl* owner = mouse_control_; owner && hint.empty(); owner = owner->Parent())
+    hint = owner->Hint();
   const std::string tip = GetShortHint(hint);
   if (tip.empty()) return;
   RegisterApplicationClasses();
   if (!hint_window_) {
-    hint_window_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, kHintClass, L"", WS_POPUP | WS_BORDER, 0, 0, 0,
-                                   0, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    hint_window_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, kHintClass,
+                                   L"", WS_POPUP | WS_BORDER, 0, 0, 0, 0, nullptr, nullptr,
+                                   GetModuleHandleW(nullptr), nullptr);
   }
   const std::wstring wide = TextToWide(tip, mouse_control_->Font().Charset());
   SetWindowTextW(hint_window_, wide.c_str());
@@ -277,7 +287,8 @@ void TApplication::ShowHintWindow() {
   SetWindowPos(hint_window_, HWND_TOPMOST, cursor.x, cursor.y + 20, size.cx + 2 * kHintMargin + 2,
                size.cy + 2 * kHintMargin, SWP_NOACTIVATE | SWP_SHOWWINDOW);
   hint_window_text_ = tip;
-  SetTimer(UtilityWindow(), kHideHintTimer, static_cast<UINT>(std::max(hint_hide_pause_, 1)), nullptr);
+  SetTimer(UtilityWindow(), kHideHintTimer, static_cast<UINT>(std::max(hint_hide_pause_, 1)),
+           nullptr);
 }
 
 void TApplication::HideHintWindow() {

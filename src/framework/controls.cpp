@@ -15,18 +15,24 @@ constexpr wchar_t kControlProperty[] = L"KwtControl";
 
 const std::vector<TEnumName>& CharsetNames() {
   static const std::vector<TEnumName> names = {
-      {"ANSI_CHARSET", ANSI_CHARSET},         {"DEFAULT_CHARSET", DEFAULT_CHARSET},
-      {"SYMBOL_CHARSET", SYMBOL_CHARSET},     {"RUSSIAN_CHARSET", RUSSIAN_CHARSET},
-      {"EASTEUROPE_CHARSET", EASTEUROPE_CHARSET}, {"GREEK_CHARSET", GREEK_CHARSET},
-      {"TURKISH_CHARSET", TURKISH_CHARSET},   {"BALTIC_CHARSET", BALTIC_CHARSET},
+      {"ANSI_CHARSET", ANSI_CHARSET},
+      {"DEFAULT_CHARSET", DEFAULT_CHARSET},
+      {"SYMBOL_CHARSET", SYMBOL_CHARSET},
+      {"RUSSIAN_CHARSET", RUSSIAN_CHARSET},
+      {"EASTEUROPE_CHARSET", EASTEUROPE_CHARSET},
+      {"GREEK_CHARSET", GREEK_CHARSET},
+      {"TURKISH_CHARSET", TURKISH_CHARSET},
+      {"BALTIC_CHARSET", BALTIC_CHARSET},
       {"OEM_CHARSET", OEM_CHARSET},
   };
   return names;
 }
 
 const std::vector<TEnumName>& FontStyleNames() {
-  static const std::vector<TEnumName> names = {
-      {"fsBold", fsBold}, {"fsItalic", fsItalic}, {"fsUnderline", fsUnderline}, {"fsStrikeOut", fsStrikeOut}};
+  static const std::vector<TEnumName> names = {{"fsBold", fsBold},
+                                               {"fsItalic", fsItalic},
+                                               {"fsUnderline", fsUnderline},
+                                               {"fsStrikeOut", fsStrikeOut}};
   return names;
 }
 
@@ -119,7 +125,8 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
 
 TControl::~TControl() {
   Application->ControlDestroyed(this);
-  if (TForm* form = ParentForm(); form && form != static_cast<TControl*>(this)) form->ForgetControl(this);
+  if (TForm* form = ParentForm(); form && form != static_cast<TControl*>(this))
+    form->ForgetControl(this);
   DestroyHandle();
   if (parent_) {
     auto& siblings = parent_->controls_;
@@ -145,14 +152,16 @@ void TControl::SetParent(TWinControl* parent) {
   ParentFontChanged();
   if (parent_->HandleAllocated()) {
     CreateHandle();
-    if (handle_) SetWindowPos(handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (handle_)
+      SetWindowPos(handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
 }
 
 void TControl::SetParentComponent(TComponent* parent) {
   if (!parent) return;
   auto* container = dynamic_cast<TWinControl*>(parent);
-  if (!container) throw std::invalid_argument(std::string(parent->ClassName()) + " cannot hold controls");
+  if (!container)
+    throw std::invalid_argument(std::string(parent->ClassName()) + " cannot hold controls");
   SetParent(container);
 }
 
@@ -161,7 +170,8 @@ void TControl::SetBounds(int left, int top, int width, int height) {
   top_ = top;
   width_ = std::max(width, 0);
   height_ = std::max(height, 0);
-  if (handle_) SetWindowPos(handle_, nullptr, left_, top_, width_, height_, SWP_NOZORDER | SWP_NOACTIVATE);
+  if (handle_)
+    SetWindowPos(handle_, nullptr, left_, top_, width_, height_, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TControl::SetVisible(bool visible) {
@@ -268,7 +278,8 @@ void TControl::BringToFront() {
     siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
     siblings.push_back(this);
   }
-  if (handle_) SetWindowPos(handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if (handle_)
+    SetWindowPos(handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void TControl::SendToBack() {
@@ -277,7 +288,8 @@ void TControl::SendToBack() {
     siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
     siblings.insert(siblings.begin(), this);
   }
-  if (handle_) SetWindowPos(handle_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if (handle_)
+    SetWindowPos(handle_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 TForm* TControl::ParentForm() {
@@ -298,34 +310,58 @@ void TControl::PaintTo(HDC dc) {
 }
 
 bool TControl::ReadProperty(TReader& reader, const std::string& name, const TPropValue& value) {
-  if (name == "Left") SetLeft(reader.Integer(value));
-  else if (name == "Top") SetTop(reader.Integer(value));
-  else if (name == "Width") SetWidth(reader.Integer(value));
-  else if (name == "Height") SetHeight(reader.Integer(value));
-  else if (name == "Caption") SetCaption(reader.String(value));
-  else if (name == "Hint") SetHint(reader.String(value));
-  else if (name == "ShowHint") SetShowHint(reader.Boolean(value));
-  else if (name == "ParentShowHint") SetParentShowHint(reader.Boolean(value));
-  else if (name == "Visible") SetVisible(reader.Boolean(value));
-  else if (name == "Enabled") SetEnabled(reader.Boolean(value));
-  else if (name == "Color") SetColor(reader.Color(value));
-  else if (name == "ParentColor") SetParentColor(reader.Boolean(value));
-  else if (name == "ParentFont") SetParentFont(reader.Boolean(value));
-  else if (name == "Font.Name") font_.SetName(reader.String(value));
-  else if (name == "Font.Size") font_.SetSize(reader.Integer(value));
-  else if (name == "Font.Height") font_.SetHeight(reader.Integer(value));
-  else if (name == "Font.Color") font_.SetColor(reader.Color(value));
-  else if (name == "Font.Style") font_.SetStyle(reader.Set(value, FontStyleNames()));
+  if (name == "Left")
+    SetLeft(reader.Integer(value));
+  else if (name == "Top")
+    SetTop(reader.Integer(value));
+  else if (name == "Width")
+    SetWidth(reader.Integer(value));
+  else if (name == "Height")
+    SetHeight(reader.Integer(value));
+  else if (name == "Caption")
+    SetCaption(reader.String(value));
+  else if (name == "Hint")
+    SetHint(reader.String(value));
+  else if (name == "ShowHint")
+    SetShowHint(reader.Boolean(value));
+  else if (name == "ParentShowHint")
+    SetParentShowHint(reader.Boolean(value));
+  else if (name == "Visible")
+    SetVisible(reader.Boolean(value));
+  else if (name == "Enabled")
+    SetEnabled(reader.Boolean(value));
+  else if (name == "Color")
+    SetColor(reader.Color(value));
+  else if (name == "ParentColor")
+    SetParentColor(reader.Boolean(value));
+  else if (name == "ParentFont")
+    SetParentFont(reader.Boolean(value));
+  else if (name == "Font.Name")
+    font_.SetName(reader.String(value));
+  else if (name == "Font.Size")
+    font_.SetSize(reader.Integer(value));
+  else if (name == "Font.Height")
+    font_.SetHeight(reader.Integer(value));
+  else if (name == "Font.Color")
+    font_.SetColor(reader.Color(value));
+  else if (name == "Font.Style")
+    font_.SetStyle(reader.Set(value, FontStyleNames()));
   else if (name == "Font.Charset") {
-    const int charset =
-        value.kind == TPropValue::Kind::Integer ? reader.Integer(value) : reader.Enum(value, CharsetNames());
+    const int charset = value.kind == TPropValue::Kind::Integer
+                            ? reader.Integer(value)
+                            : reader.Enum(value, CharsetNames());
     if (charset < 0 || charset > 255) reader.Fail(value, "Character set out of range");
     font_.SetCharset(static_cast<BYTE>(charset));
-  } else if (name == "OnClick") OnClick = reader.Handler<TNotifyEvent>(value);
-  else if (name == "OnMouseDown") OnMouseDown = reader.Handler<TMouseEvent>(value);
-  else if (name == "OnMouseUp") OnMouseUp = reader.Handler<TMouseEvent>(value);
-  else if (name == "OnMouseMove") OnMouseMove = reader.Handler<TMouseMoveEvent>(value);
-  else return TComponent::ReadProperty(reader, name, value);
+  } else if (name == "OnClick")
+    OnClick = reader.Handler<TNotifyEvent>(value);
+  else if (name == "OnMouseDown")
+    OnMouseDown = reader.Handler<TMouseEvent>(value);
+  else if (name == "OnMouseUp")
+    OnMouseUp = reader.Handler<TMouseEvent>(value);
+  else if (name == "OnMouseMove")
+    OnMouseMove = reader.Handler<TMouseMoveEvent>(value);
+  else
+    return TComponent::ReadProperty(reader, name, value);
   return true;
 }
 
@@ -348,8 +384,9 @@ void TControl::CreateHandle() {
   DWORD style = params.style;
   if (visible_ && (style & WS_CHILD)) style |= WS_VISIBLE;
   if (!enabled_) style |= WS_DISABLED;
-  CreateWindowExW(params.ex_style, params.window_class ? params.window_class : kControlClass, L"", style, left_, top_,
-                  width_, height_, parent_window, nullptr, GetModuleHandleW(nullptr), this);
+  CreateWindowExW(params.ex_style, params.window_class ? params.window_class : kControlClass, L"",
+                  style, left_, top_, width_, height_, parent_window, nullptr,
+                  GetModuleHandleW(nullptr), this);
   if (!handle_) throw std::runtime_error("Error creating window of " + Name());
 }
 
@@ -452,7 +489,8 @@ LRESULT TControl::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
       MouseUp(ButtonOf(message), MouseShiftState(wparam), x, y);
       const POINT point{x, y};
       const RECT client = ClientRect();
-      if (clicked && click_events_ && handle_ && PtInRect(&client, point) && !original_proc_) Click();
+      if (clicked && click_events_ && handle_ && PtInRect(&client, point) && !original_proc_)
+        Click();
       break;
     }
     case WM_CAPTURECHANGED:
@@ -543,13 +581,20 @@ void TWinControl::SetFocus() {
 }
 
 bool TWinControl::ReadProperty(TReader& reader, const std::string& name, const TPropValue& value) {
-  if (name == "TabStop") SetTabStop(reader.Boolean(value));
-  else if (name == "TabOrder") SetTabOrder(reader.Integer(value));
-  else if (name == "OnEnter") OnEnter = reader.Handler<TNotifyEvent>(value);
-  else if (name == "OnExit") OnExit = reader.Handler<TNotifyEvent>(value);
-  else if (name == "OnKeyDown") OnKeyDown = reader.Handler<TKeyEvent>(value);
-  else if (name == "OnKeyUp") OnKeyUp = reader.Handler<TKeyEvent>(value);
-  else return TControl::ReadProperty(reader, name, value);
+  if (name == "TabStop")
+    SetTabStop(reader.Boolean(value));
+  else if (name == "TabOrder")
+    SetTabOrder(reader.Integer(value));
+  else if (name == "OnEnter")
+    OnEnter = reader.Handler<TNotifyEvent>(value);
+  else if (name == "OnExit")
+    OnExit = reader.Handler<TNotifyEvent>(value);
+  else if (name == "OnKeyDown")
+    OnKeyDown = reader.Handler<TKeyEvent>(value);
+  else if (name == "OnKeyUp")
+    OnKeyUp = reader.Handler<TKeyEvent>(value);
+  else
+    return TControl::ReadProperty(reader, name, value);
   return true;
 }
 
@@ -560,7 +605,8 @@ void TWinControl::CreateHandle() {
   for (TControl* control : controls_) {
     control->CreateHandle();
     if (control->handle_) {
-      SetWindowPos(control->handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      SetWindowPos(control->handle_, HWND_TOP, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
   }
 }
@@ -569,7 +615,8 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_COMMAND:
       if (TControl* child = FromHandle(reinterpret_cast<HWND>(lparam))) {
-        if (auto* container = dynamic_cast<TWinControl*>(child)) container->CommandNotify(HIWORD(wparam));
+        if (auto* container = dynamic_cast<TWinControl*>(child))
+          container->CommandNotify(HIWORD(wparam));
         return 0;
       }
       break;
@@ -588,8 +635,10 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_KEYDOWN:
     case WM_KEYUP: {
       WORD key = static_cast<WORD>(wparam);
-      if (message == WM_KEYDOWN) KeyDown(key, KeyboardShiftState());
-      else KeyUp(key, KeyboardShiftState());
+      if (message == WM_KEYDOWN)
+        KeyDown(key, KeyboardShiftState());
+      else
+        KeyUp(key, KeyboardShiftState());
       if (key == 0) return 0;
       break;
     }

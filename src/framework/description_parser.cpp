@@ -26,8 +26,11 @@ class Lexer {
     const unsigned char c = static_cast<unsigned char>(*text_);
     if (std::isalpha(c) || c == '_') {
       token.kind = TokenKind::Identifier;
-      while (text_ != end_ && (std::isalnum(static_cast<unsigned char>(*text_)) || *text_ == '_')) token.text += *text_++;
-    } else if (std::isdigit(c) || c == '$' || (c == '-' && text_ + 1 != end_ && (std::isdigit(static_cast<unsigned char>(text_[1])) || text_[1] == '$'))) {
+      while (text_ != end_ && (std::isalnum(static_cast<unsigned char>(*text_)) || *text_ == '_'))
+        token.text += *text_++;
+    } else if (std::isdigit(c) || c == '$' ||
+               (c == '-' && text_ + 1 != end_ &&
+                (std::isdigit(static_cast<unsigned char>(text_[1])) || text_[1] == '$'))) {
       ReadInteger(token);
     } else if (c == '\'' || c == '#') {
       ReadString(token);
@@ -82,7 +85,8 @@ class Lexer {
       ++text_;
     }
     if (digits == 0) Fail(line_, "Invalid number");
-    if (text_ != end_ && (std::isalnum(static_cast<unsigned char>(*text_)) || *text_ == '_')) Fail(line_, "Invalid number");
+    if (text_ != end_ && (std::isalnum(static_cast<unsigned char>(*text_)) || *text_ == '_'))
+      Fail(line_, "Invalid number");
     token.integer = negative ? -static_cast<std::int64_t>(value) : static_cast<std::int64_t>(value);
   }
 
@@ -124,7 +128,8 @@ class Lexer {
       if (text_ != end_ && *text_ == '+') {
         ++text_;
         SkipBlanks();
-        if (text_ == end_ || (*text_ != '\'' && *text_ != '#')) Fail(line_, "String expected after '+'");
+        if (text_ == end_ || (*text_ != '\'' && *text_ != '#'))
+          Fail(line_, "String expected after '+'");
       } else if (text_ == mark) {
         continue;
       } else {
@@ -237,13 +242,17 @@ class Parser {
 
   void Advance() { current_ = lexer_.Next(); }
   bool IsWord(const char* word) const {
-    if (current_.kind != TokenKind::Identifier || current_.text.size() != std::char_traits<char>::length(word)) {
+    if (current_.kind != TokenKind::Identifier ||
+        current_.text.size() != std::char_traits<char>::length(word)) {
       return false;
     }
-    return std::equal(current_.text.begin(), current_.text.end(), word,
-                      [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
+    return std::equal(current_.text.begin(), current_.text.end(), word, [](char a, char b) {
+      return std::tolower(static_cast<unsigned char>(a)) == b;
+    });
   }
-  bool IsSymbol(const char* symbol) const { return current_.kind == TokenKind::Symbol && current_.text == symbol; }
+  bool IsSymbol(const char* symbol) const {
+    return current_.kind == TokenKind::Symbol && current_.text == symbol;
+  }
   Token Expect(TokenKind kind, const char* message) {
     if (current_.kind != kind) lexer_.Fail(current_.line, message);
     Token token = current_;

@@ -29,7 +29,8 @@ int TReader::Integer(const TPropValue& value) const {
   if (value.kind != TPropValue::Kind::Integer) throw Error(value, "Integer expected");
   if (value.integer < INT32_MIN || value.integer > INT32_MAX) {
     // $80000000 and above are written as unsigned; keep their bits.
-    if (value.integer > 0 && value.integer <= 0xFFFFFFFFll) return static_cast<int>(static_cast<std::uint32_t>(value.integer));
+    if (value.integer > 0 && value.integer <= 0xFFFFFFFFll)
+      return static_cast<int>(static_cast<std::uint32_t>(value.integer));
     throw Error(value, "Integer out of range");
   }
   return static_cast<int>(value.integer);
@@ -63,7 +64,8 @@ int TReader::Enum(const TPropValue& value, const std::vector<TEnumName>& names) 
     }
   }
   std::string allowed;
-  for (const TEnumName& entry : names) allowed += (allowed.empty() ? "" : ", ") + std::string(entry.name);
+  for (const TEnumName& entry : names)
+    allowed += (allowed.empty() ? "" : ", ") + std::string(entry.name);
   throw Error(value, "One of " + allowed + " expected");
 }
 
@@ -102,7 +104,8 @@ void TReader::Reference(const TPropValue& value, std::function<void(TComponent*)
 TComponent* TReader::Create(const TObjectDescription& object, TComponent* parent) {
   const TComponentFactory* factory = FindComponentClass(object.class_name);
   if (!factory) FailAt(object.line, "Class " + object.class_name + " not found");
-  if (root_->FindComponent(object.name)) FailAt(object.line, "A component named " + object.name + " already exists");
+  if (root_->FindComponent(object.name))
+    FailAt(object.line, "A component named " + object.name + " already exists");
   TComponent* component = (*factory)(root_);
   component->SetName(object.name);
   component->loading_ = true;
@@ -114,8 +117,8 @@ TComponent* TReader::Create(const TObjectDescription& object, TComponent* parent
   }
   auto* published = dynamic_cast<const TPublished*>(root_);
   if (published && !published->AssignField(object.name, component)) {
-    FailAt(object.line,
-           "Component " + object.name + " is of class " + object.class_name + ", which does not fit its field");
+    FailAt(object.line, "Component " + object.name + " is of class " + object.class_name +
+                            ", which does not fit its field");
   }
   return component;
 }
@@ -123,7 +126,8 @@ TComponent* TReader::Create(const TObjectDescription& object, TComponent* parent
 void TReader::Apply(const TObjectDescription& object, TComponent* component) {
   for (const TPropertyDescription& property : object.properties) {
     if (!component->ReadProperty(*this, property.name, property.value)) {
-      FailAt(property.line, "Property " + property.name + " does not exist in " + component->ClassName());
+      FailAt(property.line,
+             "Property " + property.name + " does not exist in " + component->ClassName());
     }
   }
   for (const TObjectDescription& child : object.children) Apply(child, Create(child, component));
@@ -149,7 +153,8 @@ void TReader::Read(const char* text, std::size_t size) {
     }
     if (auto* published = dynamic_cast<const TPublished*>(root_)) {
       for (const std::string& field : published->FieldNames()) {
-        if (!root_->FindComponent(field)) throw EReadError("Component " + field + " is missing from the description");
+        if (!root_->FindComponent(field))
+          throw EReadError("Component " + field + " is missing from the description");
       }
     }
   } catch (...) {
@@ -168,7 +173,9 @@ void ReadComponent(const char* text, std::size_t size, TComponent* component) {
   reader.Read(text, size);
 }
 
-void ReadComponent(const std::string& text, TComponent* component) { ReadComponent(text.data(), text.size(), component); }
+void ReadComponent(const std::string& text, TComponent* component) {
+  ReadComponent(text.data(), text.size(), component);
+}
 
 namespace {
 

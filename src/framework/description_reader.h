@@ -86,7 +86,9 @@ class TReader {
   // is read; the empty name or "nil" gives null.
   void Reference(const TPropValue& value, std::function<void(TComponent*)> assign);
 
-  [[noreturn]] void Fail(const TPropValue& value, const std::string& message) const { throw Error(value, message); }
+  [[noreturn]] void Fail(const TPropValue& value, const std::string& message) const {
+    throw Error(value, message);
+  }
 
   // Reads a description into root; used by ReadComponent.
   void Read(const char* text, std::size_t size);

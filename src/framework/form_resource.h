@@ -8,7 +8,8 @@
 
 // Reads the window description named resource_name from module into
 // component; answers false when the module holds no such description.
-using TFormResourceLoader = bool (*)(HINSTANCE module, const char* resource_name, TComponent* component);
+using TFormResourceLoader = bool (*)(HINSTANCE module, const char* resource_name,
+                                     TComponent* component);
 
 // When set, every form description is read through this function; when
 // null, the framework reads the RCDATA resource itself.

@@ -18,7 +18,8 @@ void RegisterFormClass() {
     window_class.lpfnWndProc = FrameworkWindowProc;
     window_class.hInstance = GetModuleHandleW(nullptr);
     window_class.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
-    if (!window_class.hIcon) window_class.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+    if (!window_class.hIcon)
+      window_class.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
     window_class.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     window_class.lpszClassName = kFormClass;
     return RegisterClassW(&window_class) != 0;
@@ -35,12 +36,15 @@ bool OwnThreadWindow(HWND window) {
 void CollectTabStops(TWinControl* container, std::vector<TWinControl*>& stops) {
   std::vector<TWinControl*> children;
   for (int i = 0; i < container->ControlCount(); ++i) {
-    if (auto* control = dynamic_cast<TWinControl*>(container->Controls(i))) children.push_back(control);
+    if (auto* control = dynamic_cast<TWinControl*>(container->Controls(i)))
+      children.push_back(control);
   }
-  std::stable_sort(children.begin(), children.end(),
-                   [](const TWinControl* a, const TWinControl* b) { return a->TabOrder() < b->TabOrder(); });
+  std::stable_sort(
+      children.begin(), children.end(),
+      [](const TWinControl* a, const TWinControl* b) { return a->TabOrder() < b->TabOrder(); });
   for (TWinControl* control : children) {
-    if (control->TabStop() && control->CanFocus() && control->HandleAllocated()) stops.push_back(control);
+    if (control->TabStop() && control->CanFocus() && control->HandleAllocated())
+      stops.push_back(control);
     CollectTabStops(control, stops);
   }
 }
@@ -61,7 +65,8 @@ TForm::~TForm() {
 void TForm::InitializeForm() {
   std::string resource = ClassName();
   for (char& c : resource) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  if (!ReadFormResource(nullptr, resource.c_str(), this)) throw EResNotFound("Resource " + resource + " not found");
+  if (!ReadFormResource(nullptr, resource.c_str(), this))
+    throw EResNotFound("Resource " + resource + " not found");
   if (OnCreate) OnCreate(this);
   if (Visible()) ShowForm();
 }
@@ -146,7 +151,8 @@ bool TForm::Active() const { return Application->ActiveForm() == this; }
 
 void TForm::SetActiveControl(TWinControl* control) {
   active_control_ = control;
-  if (control && handle_ && GetActiveWindow() == handle_ && control->CanFocus()) control->SetFocus();
+  if (control && handle_ && GetActiveWindow() == handle_ && control->CanFocus())
+    control->SetFocus();
 }
 
 void TForm::SelectNext(bool forward) {
@@ -189,8 +195,10 @@ bool TForm::ClickDefaultButton() {
 
 bool TForm::PreviewKey(UINT message, WORD& key) {
   if (!key_preview_) return true;
-  if (message == WM_KEYDOWN) KeyDown(key, KeyboardShiftState());
-  else if (message == WM_KEYUP) KeyUp(key, KeyboardShiftState());
+  if (message == WM_KEYDOWN)
+    KeyDown(key, KeyboardShiftState());
+  else if (message == WM_KEYUP)
+    KeyUp(key, KeyboardShiftState());
   return key != 0;
 }
 
@@ -201,8 +209,10 @@ void TForm::ForgetControl(TControl* control) {
 }
 
 bool TForm::ReadProperty(TReader& reader, const std::string& name, const TPropValue& value) {
-  static const std::vector<TEnumName> icon_names = {
-      {"biSystemMenu", biSystemMenu}, {"biMinimize", biMinimize}, {"biMaximize", biMaximize}, {"biHelp", biHelp}};
+  static const std::vector<TEnumName> icon_names = {{"biSystemMenu", biSystemMenu},
+                                                    {"biMinimize", biMinimize},
+                                                    {"biMaximize", biMaximize},
+                                                    {"biHelp", biHelp}};
   static const std::vector<TEnumName> border_names = {
       {"bsNone", static_cast<int>(TFormBorderStyle::bsNone)},
       {"bsSingle", static_cast<int>(TFormBorderStyle::bsSingle)},
@@ -215,19 +225,32 @@ bool TForm::ReadProperty(TReader& reader, const std::string& name, const TPropVa
       {"poDefault", static_cast<int>(TPosition::poDefault)},
       {"poScreenCenter", static_cast<int>(TPosition::poScreenCenter)},
       {"poDesktopCenter", static_cast<int>(TPosition::poDesktopCenter)}};
-  if (name == "ClientWidth") SetClientWidth(reader.Integer(value));
-  else if (name == "ClientHeight") SetClientHeight(reader.Integer(value));
-  else if (name == "BorderIcons") SetBorderIcons(reader.Set(value, icon_names));
-  else if (name == "BorderStyle") SetBorderStyle(static_cast<TFormBorderStyle>(reader.Enum(value, border_names)));
-  else if (name == "Position") SetPosition(static_cast<TPosition>(reader.Enum(value, position_names)));
-  else if (name == "KeyPreview") SetKeyPreview(reader.Boolean(value));
-  else if (name == "OnCreate") OnCreate = reader.Handler<TNotifyEvent>(value);
-  else if (name == "OnActivate") OnActivate = reader.Handler<TNotifyEvent>(value);
-  else if (name == "OnDeactivate") OnDeactivate = reader.Handler<TNotifyEvent>(value);
-  else if (name == "OnShow") OnShow = reader.Handler<TNotifyEvent>(value);
-  else if (name == "OnHide") OnHide = reader.Handler<TNotifyEvent>(value);
-  else if (name == "OnClose") OnClose = reader.Handler<TNotifyEvent>(value);
-  else return TWinControl::ReadProperty(reader, name, value);
+  if (name == "ClientWidth")
+    SetClientWidth(reader.Integer(value));
+  else if (name == "ClientHeight")
+    SetClientHeight(reader.Integer(value));
+  else if (name == "BorderIcons")
+    SetBorderIcons(reader.Set(value, icon_names));
+  else if (name == "BorderStyle")
+    SetBorderStyle(static_cast<TFormBorderStyle>(reader.Enum(value, border_names)));
+  else if (name == "Position")
+    SetPosition(static_cast<TPosition>(reader.Enum(value, position_names)));
+  else if (name == "KeyPreview")
+    SetKeyPreview(reader.Boolean(value));
+  else if (name == "OnCreate")
+    OnCreate = reader.Handler<TNotifyEvent>(value);
+  else if (name == "OnActivate")
+    OnActivate = reader.Handler<TNotifyEvent>(value);
+  else if (name == "OnDeactivate")
+    OnDeactivate = reader.Handler<TNotifyEvent>(value);
+  else if (name == "OnShow")
+    OnShow = reader.Handler<TNotifyEvent>(value);
+  else if (name == "OnHide")
+    OnHide = reader.Handler<TNotifyEvent>(value);
+  else if (name == "OnClose")
+    OnClose = reader.Handler<TNotifyEvent>(value);
+  else
+    return TWinControl::ReadProperty(reader, name, value);
   return true;
 }
 
@@ -260,7 +283,8 @@ void TForm::CreateParams(TCreateParams& params) {
   }
   if (border_style_ != TFormBorderStyle::bsNone && (border_icons_ & biSystemMenu)) {
     style |= WS_SYSMENU;
-    const bool frame_allows = border_style_ == TFormBorderStyle::bsSingle || border_style_ == TFormBorderStyle::bsSizeable;
+    const bool frame_allows = border_style_ == TFormBorderStyle::bsSingle ||
+                              border_style_ == TFormBorderStyle::bsSizeable;
     if (frame_allows && (border_icons_ & biMinimize)) style |= WS_MINIMIZEBOX;
     if (frame_allows && (border_icons_ & biMaximize)) style |= WS_MAXIMIZEBOX;
   }
@@ -278,8 +302,8 @@ void TForm::ApplyStyle() {
   if (!handle_) return;
   TCreateParams params;
   CreateParams(params);
-  constexpr DWORD kFrameStyles = WS_CAPTION | WS_BORDER | WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX |
-                                 WS_MAXIMIZEBOX | WS_POPUP | DS_MODALFRAME;
+  constexpr DWORD kFrameStyles = WS_CAPTION | WS_BORDER | WS_THICKFRAME | WS_SYSMENU |
+                                 WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_POPUP | DS_MODALFRAME;
   const DWORD style = static_cast<DWORD>(GetWindowLongW(handle_, GWL_STYLE));
   SetWindowLongW(handle_, GWL_STYLE, static_cast<LONG>((style & ~kFrameStyles) | params.style));
   SetWindowLongW(handle_, GWL_EXSTYLE, static_cast<LONG>(params.ex_style));

@@ -1,6 +1,5 @@
 #include "framework/graphics.h"
 
-
 namespace {
 
 struct NamedColor {
@@ -9,15 +8,32 @@ struct NamedColor {
 };
 
 constexpr NamedColor kColorNames[] = {
-    {"clNone", clNone},         {"clBlack", clBlack},         {"clMaroon", clMaroon},
-    {"clGreen", clGreen},       {"clOlive", clOlive},         {"clNavy", clNavy},
-    {"clPurple", clPurple},     {"clTeal", clTeal},           {"clGray", clGray},
-    {"clSilver", clSilver},     {"clRed", clRed},             {"clLime", clLime},
-    {"clYellow", clYellow},     {"clBlue", clBlue},           {"clFuchsia", clFuchsia},
-    {"clAqua", clAqua},         {"clWhite", clWhite},         {"clBtnFace", clBtnFace},
-    {"clBtnText", clBtnText},   {"clWindow", clWindow},       {"clWindowText", clWindowText},
-    {"clGrayText", clGrayText}, {"clHighlight", clHighlight}, {"clHighlightText", clHighlightText},
-    {"clInfoBk", clInfoBk},     {"clInfoText", clInfoText},
+    {"clNone", clNone},
+    {"clBlack", clBlack},
+    {"clMaroon", clMaroon},
+    {"clGreen", clGreen},
+    {"clOlive", clOlive},
+    {"clNavy", clNavy},
+    {"clPurple", clPurple},
+    {"clTeal", clTeal},
+    {"clGray", clGray},
+    {"clSilver", clSilver},
+    {"clRed", clRed},
+    {"clLime", clLime},
+    {"clYellow", clYellow},
+    {"clBlue", clBlue},
+    {"clFuchsia", clFuchsia},
+    {"clAqua", clAqua},
+    {"clWhite", clWhite},
+    {"clBtnFace", clBtnFace},
+    {"clBtnText", clBtnText},
+    {"clWindow", clWindow},
+    {"clWindowText", clWindowText},
+    {"clGrayText", clGrayText},
+    {"clHighlight", clHighlight},
+    {"clHighlightText", clHighlightText},
+    {"clInfoBk", clInfoBk},
+    {"clInfoText", clInfoText},
 };
 
 }  // namespace
@@ -42,7 +58,8 @@ std::wstring TextToWide(const std::string& text, BYTE charset) {
   UINT code_page = CP_ACP;
   CHARSETINFO info{};
   if (charset != DEFAULT_CHARSET &&
-      TranslateCharsetInfo(reinterpret_cast<DWORD*>(static_cast<ULONG_PTR>(charset)), &info, TCI_SRCCHARSET)) {
+      TranslateCharsetInfo(reinterpret_cast<DWORD*>(static_cast<ULONG_PTR>(charset)), &info,
+                           TCI_SRCCHARSET)) {
     code_page = info.ciACP;
   }
   const int length = static_cast<int>(text.size());
@@ -52,7 +69,8 @@ std::wstring TextToWide(const std::string& text, BYTE charset) {
     wide_length = MultiByteToWideChar(code_page, 0, text.data(), length, nullptr, 0);
   }
   std::wstring wide(static_cast<std::size_t>(wide_length > 0 ? wide_length : 0), L'\0');
-  if (wide_length > 0) MultiByteToWideChar(code_page, 0, text.data(), length, wide.data(), wide_length);
+  if (wide_length > 0)
+    MultiByteToWideChar(code_page, 0, text.data(), length, wide.data(), wide_length);
   return wide;
 }
 

@@ -5,16 +5,18 @@
 namespace {
 
 const std::vector<TEnumName>& LayoutNames() {
-  static const std::vector<TEnumName> names = {{"tlTop", static_cast<int>(TTextLayout::tlTop)},
-                                               {"tlCenter", static_cast<int>(TTextLayout::tlCenter)},
-                                               {"tlBottom", static_cast<int>(TTextLayout::tlBottom)}};
+  static const std::vector<TEnumName> names = {
+      {"tlTop", static_cast<int>(TTextLayout::tlTop)},
+      {"tlCenter", static_cast<int>(TTextLayout::tlCenter)},
+      {"tlBottom", static_cast<int>(TTextLayout::tlBottom)}};
   return names;
 }
 
 const std::vector<TEnumName>& BevelNames() {
-  static const std::vector<TEnumName> names = {{"bvNone", static_cast<int>(TBevelCut::bvNone)},
-                                               {"bvLowered", static_cast<int>(TBevelCut::bvLowered)},
-                                               {"bvRaised", static_cast<int>(TBevelCut::bvRaised)}};
+  static const std::vector<TEnumName> names = {
+      {"bvNone", static_cast<int>(TBevelCut::bvNone)},
+      {"bvLowered", static_cast<int>(TBevelCut::bvLowered)},
+      {"bvRaised", static_cast<int>(TBevelCut::bvRaised)}};
   return names;
 }
 
@@ -33,9 +35,10 @@ UINT AlignmentFlags(TAlignment alignment) {
 }  // namespace
 
 const std::vector<TEnumName>& AlignmentNames() {
-  static const std::vector<TEnumName> names = {{"taLeftJustify", static_cast<int>(TAlignment::taLeftJustify)},
-                                               {"taRightJustify", static_cast<int>(TAlignment::taRightJustify)},
-                                               {"taCenter", static_cast<int>(TAlignment::taCenter)}};
+  static const std::vector<TEnumName> names = {
+      {"taLeftJustify", static_cast<int>(TAlignment::taLeftJustify)},
+      {"taRightJustify", static_cast<int>(TAlignment::taRightJustify)},
+      {"taCenter", static_cast<int>(TAlignment::taCenter)}};
   return names;
 }
 
@@ -77,12 +80,18 @@ void TLabel::SetShowAccelChar(bool show) {
 }
 
 bool TLabel::ReadProperty(TReader& reader, const std::string& name, const TPropValue& value) {
-  if (name == "Alignment") SetAlignment(static_cast<TAlignment>(reader.Enum(value, AlignmentNames())));
-  else if (name == "Layout") SetLayout(static_cast<TTextLayout>(reader.Enum(value, LayoutNames())));
-  else if (name == "AutoSize") SetAutoSize(reader.Boolean(value));
-  else if (name == "WordWrap") SetWordWrap(reader.Boolean(value));
-  else if (name == "ShowAccelChar") SetShowAccelChar(reader.Boolean(value));
-  else return TGraphicControl::ReadProperty(reader, name, value);
+  if (name == "Alignment")
+    SetAlignment(static_cast<TAlignment>(reader.Enum(value, AlignmentNames())));
+  else if (name == "Layout")
+    SetLayout(static_cast<TTextLayout>(reader.Enum(value, LayoutNames())));
+  else if (name == "AutoSize")
+    SetAutoSize(reader.Boolean(value));
+  else if (name == "WordWrap")
+    SetWordWrap(reader.Boolean(value));
+  else if (name == "ShowAccelChar")
+    SetShowAccelChar(reader.Boolean(value));
+  else
+    return TGraphicControl::ReadProperty(reader, name, value);
   return true;
 }
 
@@ -111,9 +120,12 @@ void TLabel::AdjustBounds() {
   ReleaseDC(nullptr, dc);
   const int width = bounds.right - bounds.left;
   const int height = bounds.bottom - bounds.top;
-  if (word_wrap_) SetBounds(Left(), Top(), Width(), height);
-  else if (alignment_ == TAlignment::taRightJustify) SetBounds(Left() + Width() - width, Top(), width, height);
-  else SetBounds(Left(), Top(), width, height);
+  if (word_wrap_)
+    SetBounds(Left(), Top(), Width(), height);
+  else if (alignment_ == TAlignment::taRightJustify)
+    SetBounds(Left() + Width() - width, Top(), width, height);
+  else
+    SetBounds(Left(), Top(), width, height);
 }
 
 void TLabel::Paint(TCanvas& canvas) {
@@ -162,11 +174,16 @@ void TPanel::SetAlignment(TAlignment alignment) {
 }
 
 bool TPanel::ReadProperty(TReader& reader, const std::string& name, const TPropValue& value) {
-  if (name == "BevelOuter") SetBevelOuter(static_cast<TBevelCut>(reader.Enum(value, BevelNames())));
-  else if (name == "BevelInner") SetBevelInner(static_cast<TBevelCut>(reader.Enum(value, BevelNames())));
-  else if (name == "BevelWidth") SetBevelWidth(reader.Integer(value));
-  else if (name == "Alignment") SetAlignment(static_cast<TAlignment>(reader.Enum(value, AlignmentNames())));
-  else return TWinControl::ReadProperty(reader, name, value);
+  if (name == "BevelOuter")
+    SetBevelOuter(static_cast<TBevelCut>(reader.Enum(value, BevelNames())));
+  else if (name == "BevelInner")
+    SetBevelInner(static_cast<TBevelCut>(reader.Enum(value, BevelNames())));
+  else if (name == "BevelWidth")
+    SetBevelWidth(reader.Integer(value));
+  else if (name == "Alignment")
+    SetAlignment(static_cast<TAlignment>(reader.Enum(value, AlignmentNames())));
+  else
+    return TWinControl::ReadProperty(reader, name, value);
   return true;
 }
 
@@ -177,7 +194,8 @@ void TPanel::Paint(TCanvas& canvas) {
   for (TBevelCut bevel : {bevel_outer_, bevel_inner_}) {
     if (bevel == TBevelCut::bvNone) continue;
     for (int i = 0; i < bevel_width_; ++i) {
-      DrawEdge(canvas.Handle(), &rect, bevel == TBevelCut::bvRaised ? BDR_RAISEDINNER : BDR_SUNKENOUTER, BF_RECT);
+      DrawEdge(canvas.Handle(), &rect,
+               bevel == TBevelCut::bvRaised ? BDR_RAISEDINNER : BDR_SUNKENOUTER, BF_RECT);
       InflateRect(&rect, -1, -1);
     }
   }
@@ -197,9 +215,12 @@ void TSpeedButton::SetFlat(bool flat) {
 }
 
 bool TSpeedButton::ReadProperty(TReader& reader, const std::string& name, const TPropValue& value) {
-  if (name == "Down") SetDown(reader.Boolean(value));
-  else if (name == "Flat") SetFlat(reader.Boolean(value));
-  else return TGraphicControl::ReadProperty(reader, name, value);
+  if (name == "Down")
+    SetDown(reader.Boolean(value));
+  else if (name == "Flat")
+    SetFlat(reader.Boolean(value));
+  else
+    return TGraphicControl::ReadProperty(reader, name, value);
   return true;
 }
 
@@ -208,8 +229,10 @@ void TSpeedButton::Paint(TCanvas& canvas) {
   canvas.SetBrushColor(Color());
   canvas.FillRect(rect);
   const bool pressed = down_ || (MouseHeld() && MouseInControl());
-  if (pressed) DrawEdge(canvas.Handle(), &rect, EDGE_SUNKEN, BF_RECT);
-  else if (!flat_ || (MouseInControl() && Enabled())) DrawEdge(canvas.Handle(), &rect, EDGE_RAISED, BF_RECT);
+  if (pressed)
+    DrawEdge(canvas.Handle(), &rect, EDGE_SUNKEN, BF_RECT);
+  else if (!flat_ || (MouseInControl() && Enabled()))
+    DrawEdge(canvas.Handle(), &rect, EDGE_RAISED, BF_RECT);
   if (pressed) OffsetRect(&rect, 1, 1);
   if (!Enabled()) canvas.Font().SetColor(clGrayText);
   canvas.TextRect(rect, Caption(), DT_CENTER | DT_VCENTER | DT_SINGLELINE);

@@ -19,7 +19,8 @@ int TStrings::IndexOf(const std::string& text) const {
     if (item.size() != text.size()) continue;
     bool same = true;
     for (std::size_t k = 0; k < item.size() && same; ++k) {
-      same = std::tolower(static_cast<unsigned char>(item[k])) == std::tolower(static_cast<unsigned char>(text[k]));
+      same = std::tolower(static_cast<unsigned char>(item[k])) ==
+             std::tolower(static_cast<unsigned char>(text[k]));
     }
     if (same) return i;
   }

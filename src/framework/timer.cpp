@@ -29,13 +29,16 @@ void TTimer::SetInterval(unsigned milliseconds) {
 }
 
 bool TTimer::ReadProperty(TReader& reader, const std::string& name, const TPropValue& value) {
-  if (name == "Enabled") SetEnabled(reader.Boolean(value));
+  if (name == "Enabled")
+    SetEnabled(reader.Boolean(value));
   else if (name == "Interval") {
     const int interval = reader.Integer(value);
     if (interval < 0) reader.Fail(value, "Interval must not be negative");
     SetInterval(static_cast<unsigned>(interval));
-  } else if (name == "OnTimer") OnTimer = reader.Handler<TNotifyEvent>(value);
-  else return TComponent::ReadProperty(reader, name, value);
+  } else if (name == "OnTimer")
+    OnTimer = reader.Handler<TNotifyEvent>(value);
+  else
+    return TComponent::ReadProperty(reader, name, value);
   return true;
 }
 
@@ -49,8 +52,8 @@ void TTimer::UpdateTimer() {
       return RegisterClassW(&window_class) != 0;
     }();
     (void)registered;
-    window_ = CreateWindowExW(0, kTimerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr),
-                              nullptr);
+    window_ = CreateWindowExW(0, kTimerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
     SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   }
   KillTimer(window_, kTimerId);

@@ -11,7 +11,8 @@
 using namespace sevenzip;
 
 ESevenZipLoadError::ESevenZipLoadError()
-    : std::runtime_error("Could not load CreateObject function from 7za.dll\r\nPerhaps 7za.dll not found") {}
+    : std::runtime_error(
+          "Could not load CreateObject function from 7za.dll\r\nPerhaps 7za.dll not found") {}
 
 TSevenZip::TSevenZip(TComponent* AOwner) : TComponent(AOwner) {
   library_ = LoadLibraryA("7za.dll");
@@ -34,7 +35,8 @@ TSevenZip::~TSevenZip() {
 }
 
 void TSevenZip::ReleaseLibraryObjects() {
-  for (IUnknown** object : {reinterpret_cast<IUnknown**>(&in_archive_), &out_archive_, &set_properties_}) {
+  for (IUnknown** object :
+       {reinterpret_cast<IUnknown**>(&in_archive_), &out_archive_, &set_properties_}) {
     if (*object) (*object)->Release();
     *object = nullptr;
   }
@@ -45,7 +47,8 @@ void TSevenZip::SetSFXCreate(bool value) {
   if (!value) return;
   std::uint64_t size = 0;
   const FileHandle module = OpenForReading(SFXModule);
-  if (module.Valid()) size = static_cast<std::uint32_t>(std::max<std::int64_t>(EndPosition(module.Get()), 0));
+  if (module.Valid())
+    size = static_cast<std::uint32_t>(std::max<std::int64_t>(EndPosition(module.Get()), 0));
   if (size == 0) return;
   if (volume_size_ > 0 && static_cast<std::uint64_t>(volume_size_) < size + 7) {
     volume_size_ = static_cast<int>(size + 7);

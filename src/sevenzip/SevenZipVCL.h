@@ -35,8 +35,12 @@ class TSet {
   constexpr TSet(std::initializer_list<E> values) {
     for (E value : values) Include(value);
   }
-  constexpr bool Contains(E value) const { return (bits_ >> static_cast<unsigned>(value) & 1u) != 0; }
-  constexpr void Include(E value) { bits_ = static_cast<std::uint8_t>(bits_ | 1u << static_cast<unsigned>(value)); }
+  constexpr bool Contains(E value) const {
+    return (bits_ >> static_cast<unsigned>(value) & 1u) != 0;
+  }
+  constexpr void Include(E value) {
+    bits_ = static_cast<std::uint8_t>(bits_ | 1u << static_cast<unsigned>(value));
+  }
   constexpr void Exclude(E value) {
     bits_ = static_cast<std::uint8_t>(bits_ & ~(1u << static_cast<unsigned>(value)));
   }
@@ -53,8 +57,13 @@ enum TCompressStrength : std::uint8_t { SAVE, FAST, NORMAL, MAXIMUM, ULTRA };
 using TLZMAStrength = std::uint8_t;  // 0..27
 using TPPMDMem = std::uint8_t;       // 1..31
 using TPPMDSize = std::uint8_t;      // 2..32
-enum AddOptsEnum : std::uint8_t { AddRecurseDirs, AddSolid, AddStoreOnlyFilename, AddIncludeDriveLetter,
-                                  AddEncryptFilename };
+enum AddOptsEnum : std::uint8_t {
+  AddRecurseDirs,
+  AddSolid,
+  AddStoreOnlyFilename,
+  AddIncludeDriveLetter,
+  AddEncryptFilename
+};
 using AddOpts = TSet<AddOptsEnum>;
 enum ExtractOptsEnum : std::uint8_t { ExtractNoPath, ExtractOverwrite };
 using ExtractOpts = TSet<ExtractOptsEnum>;
@@ -65,7 +74,9 @@ class TWideStringList {
   void Add(const std::wstring& text) { strings_.push_back(text); }
   void Clear() { strings_.clear(); }
   int Count() const { return static_cast<int>(strings_.size()); }
-  const std::wstring& Strings(int index) const { return strings_.at(static_cast<std::size_t>(index)); }
+  const std::wstring& Strings(int index) const {
+    return strings_.at(static_cast<std::size_t>(index));
+  }
 
  private:
   std::vector<std::wstring> strings_;
@@ -74,18 +85,21 @@ class TWideStringList {
 // Events; every one but TOpenVolume gets the component as Sender.
 using T7zListfileEvent =
     std::function<void(TComponent* Sender, const std::wstring& Filename, std::int64_t Fileindex,
-                       std::int64_t FileSizeU, std::int64_t FileSizeP, std::int64_t Fileattr, std::int64_t Filecrc,
-                       const std::wstring& Filemethod, double FileTime)>;
-using T7zAddFileEvent = std::function<void(TComponent* Sender, const std::wstring& Filename, std::int64_t Filesize)>;
+                       std::int64_t FileSizeU, std::int64_t FileSizeP, std::int64_t Fileattr,
+                       std::int64_t Filecrc, const std::wstring& Filemethod, double FileTime)>;
+using T7zAddFileEvent =
+    std::function<void(TComponent* Sender, const std::wstring& Filename, std::int64_t Filesize)>;
 using T7zExtractfileEvent =
     std::function<void(TComponent* Sender, const std::wstring& Filename, std::int64_t Filesize)>;
 using T7zProgressEvent = std::function<void(TComponent* Sender, const std::wstring& Filename,
                                             std::int64_t FilePosArc, std::int64_t FilePosFile)>;
 using T7zPreProgressEvent = std::function<void(TComponent* Sender, std::int64_t MaxProgress)>;
-using T7zMessageEvent = std::function<void(TComponent* Sender, int ErrCode, const std::string& Message,
-                                           const std::wstring& Filename)>;
-using T7zSetNewNameEvent = std::function<void(TComponent* Sender, std::uint32_t FileIndex, std::wstring& OldFileName)>;
-using T7zExtractOverwrite = std::function<void(TComponent* Sender, const std::wstring& FileName, bool& DoOverwrite)>;
+using T7zMessageEvent = std::function<void(
+    TComponent* Sender, int ErrCode, const std::string& Message, const std::wstring& Filename)>;
+using T7zSetNewNameEvent =
+    std::function<void(TComponent* Sender, std::uint32_t FileIndex, std::wstring& OldFileName)>;
+using T7zExtractOverwrite =
+    std::function<void(TComponent* Sender, const std::wstring& FileName, bool& DoOverwrite)>;
 using TOpenVolume = std::function<void(std::wstring& arcFileName, bool Removable, bool& Cancel)>;
 
 // Raised by the constructor when 7za.dll or its CreateObject entry is missing.

@@ -17,7 +17,8 @@ HRESULT GivePassword(const std::wstring& password, BSTR* result) {
 }
 
 void* TMyArchiveOpenCallback::Lookup(REFIID iid) {
-  if (iid == IID_IUnknown || iid == IID_IArchiveOpenCallback) return static_cast<IArchiveOpenCallback*>(this);
+  if (iid == IID_IUnknown || iid == IID_IArchiveOpenCallback)
+    return static_cast<IArchiveOpenCallback*>(this);
   if (iid == IID_ICryptoGetTextPassword) return static_cast<ICryptoGetTextPassword*>(this);
   return nullptr;
 }
@@ -39,7 +40,8 @@ void* TMyArchiveExtractCallback::Lookup(REFIID iid) {
 HRESULT TMyArchiveExtractCallback::SetTotal(UINT64 total) {
   Lock lock(lock_);
   if (remaining_ == 0 && owner_->OnPreProgress) {
-    owner_->OnCallerThread([&] { owner_->OnPreProgress(owner_, static_cast<std::int64_t>(total)); });
+    owner_->OnCallerThread(
+        [&] { owner_->OnPreProgress(owner_, static_cast<std::int64_t>(total)); });
   }
   return S_OK;
 }
@@ -66,7 +68,8 @@ HRESULT TMyArchiveExtractCallback::SetCompleted(const UINT64* completed) {
   return S_OK;
 }
 
-HRESULT TMyArchiveExtractCallback::GetStream(UINT32 index, ISequentialOutStream** stream, INT32 ask_mode) {
+HRESULT TMyArchiveExtractCallback::GetStream(UINT32 index, ISequentialOutStream** stream,
+                                             INT32 ask_mode) {
   if (!stream) return E_POINTER;
   *stream = nullptr;
   Lock lock(lock_);
@@ -90,7 +93,8 @@ HRESULT TMyArchiveExtractCallback::ExtractItem(UINT32 index, ISequentialOutStrea
   const std::optional<FILETIME> time = ItemModificationTime(archive, index);
   bool overwrite = owner_->ExtractOptions.Contains(ExtractOverwrite);
 
-  const std::wstring relative = owner_->ExtractOptions.Contains(ExtractNoPath) ? LastComponent(item_path) : item_path;
+  const std::wstring relative =
+      owner_->ExtractOptions.Contains(ExtractNoPath) ? LastComponent(item_path) : item_path;
   const std::wstring first_path = base_folder_ + relative;
   // An item must not land outside the base folder; the others still extract.
   if (EscapesBaseFolder(relative)) {
@@ -104,7 +108,8 @@ HRESULT TMyArchiveExtractCallback::ExtractItem(UINT32 index, ISequentialOutStrea
   if (!overwrite && PathExists(output_path)) {
     if (owner_->OnExtractOverwrite) {
       bool do_overwrite = false;
-      owner_->OnCallerThread([&] { owner_->OnExtractOverwrite(owner_, output_path, do_overwrite); });
+      owner_->OnCallerThread(
+          [&] { owner_->OnExtractOverwrite(owner_, output_path, do_overwrite); });
       overwrite = do_overwrite;
     }
     if (!overwrite) return S_OK;
@@ -121,7 +126,8 @@ HRESULT TMyArchiveExtractCallback::ExtractItem(UINT32 index, ISequentialOutStrea
   // The parents get no attributes: a hidden or read-only file must not make
   // its folder hidden or read-only.
   ForceFolders(FolderPart(output_path), 0);
-  TMyStreamWriter* writer = TMyStreamWriter::Create(output_path, time ? &*time : nullptr, attributes);
+  TMyStreamWriter* writer =
+      TMyStreamWriter::Create(output_path, time ? &*time : nullptr, attributes);
   if (!writer) {
     owner_->Report(kCouldNotCreateFile, first_path);
     // The library may go on with other items after a refused stream.

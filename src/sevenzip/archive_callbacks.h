@@ -15,7 +15,8 @@ HRESULT GivePassword(const std::wstring& password, BSTR* result);
 
 // Handed to the library while it opens an archive.
 class TMyArchiveOpenCallback final
-    : public TInterfacedObject<TMyArchiveOpenCallback, IArchiveOpenCallback, ICryptoGetTextPassword> {
+    : public TInterfacedObject<TMyArchiveOpenCallback, IArchiveOpenCallback,
+                               ICryptoGetTextPassword> {
  public:
   explicit TMyArchiveOpenCallback(TSevenZip* owner) : owner_(owner), password_(owner->Password) {}
 
@@ -36,13 +37,15 @@ class TMyArchiveOpenCallback final
 // into the component's events. The library may call it from several threads;
 // one lock keeps its state consistent.
 class TMyArchiveExtractCallback final
-    : public TInterfacedObject<TMyArchiveExtractCallback, IArchiveExtractCallback, ICryptoGetTextPassword> {
+    : public TInterfacedObject<TMyArchiveExtractCallback, IArchiveExtractCallback,
+                               ICryptoGetTextPassword> {
  public:
   TMyArchiveExtractCallback(TSevenZip* owner, int selected_count);
 
   HRESULT STDMETHODCALLTYPE SetTotal(UINT64 total) override;
   HRESULT STDMETHODCALLTYPE SetCompleted(const UINT64* completed) override;
-  HRESULT STDMETHODCALLTYPE GetStream(UINT32 index, ISequentialOutStream** stream, INT32 ask_mode) override;
+  HRESULT STDMETHODCALLTYPE GetStream(UINT32 index, ISequentialOutStream** stream,
+                                      INT32 ask_mode) override;
   HRESULT STDMETHODCALLTYPE PrepareOperation(INT32) override { return S_OK; }
   HRESULT STDMETHODCALLTYPE SetOperationResult(INT32 result) override;
   HRESULT STDMETHODCALLTYPE CryptoGetTextPassword(BSTR* password) override {

@@ -14,8 +14,11 @@ namespace sevenzip {
 // {23170F69-40C1-278A-xxxx-xxxxxxxxxxxx}: the library's GUID family.
 constexpr GUID LibraryGuid(unsigned short d3, unsigned char b2, unsigned char b3, unsigned char b4,
                            unsigned char b5, unsigned char b6, unsigned char b7) {
-  return GUID{0x23170F69, 0x40C1, 0x278A, {static_cast<unsigned char>(d3 >> 8), static_cast<unsigned char>(d3),
-                                            b2, b3, b4, b5, b6, b7}};
+  return GUID{0x23170F69,
+              0x40C1,
+              0x278A,
+              {static_cast<unsigned char>(d3 >> 8), static_cast<unsigned char>(d3), b2, b3, b4, b5,
+               b6, b7}};
 }
 
 constexpr GUID CLSID_Format7z = LibraryGuid(0x1000, 0x00, 0x01, 0x10, 0x07, 0x00, 0x00);
@@ -29,7 +32,8 @@ constexpr GUID IID_ISequentialOutStream = LibraryGuid(0x0000, 0x00, 0x03, 0x00, 
 constexpr GUID IID_IOutStream = LibraryGuid(0x0000, 0x00, 0x03, 0x00, 0x04, 0x00, 0x00);
 constexpr GUID IID_ICryptoGetTextPassword = LibraryGuid(0x0000, 0x00, 0x05, 0x00, 0x10, 0x00, 0x00);
 constexpr GUID IID_IArchiveOpenCallback = LibraryGuid(0x0000, 0x00, 0x06, 0x00, 0x10, 0x00, 0x00);
-constexpr GUID IID_IArchiveExtractCallback = LibraryGuid(0x0000, 0x00, 0x06, 0x00, 0x20, 0x00, 0x00);
+constexpr GUID IID_IArchiveExtractCallback =
+    LibraryGuid(0x0000, 0x00, 0x06, 0x00, 0x20, 0x00, 0x00);
 constexpr GUID IID_IProgress = LibraryGuid(0x0000, 0x00, 0x00, 0x00, 0x05, 0x00, 0x00);
 
 // Item property identifiers.
@@ -39,7 +43,12 @@ enum : PROPID { kpidPath = 3, kpidSize = 7, kpidAttrib = 9, kpidMTime = 12 };
 enum : std::int32_t { kAskExtract = 0, kAskTest = 1, kAskSkip = 2 };
 
 // Per-item operation results.
-enum : std::int32_t { kResultOK = 0, kResultUnsupportedMethod = 1, kResultDataError = 2, kResultCRCError = 3 };
+enum : std::int32_t {
+  kResultOK = 0,
+  kResultUnsupportedMethod = 1,
+  kResultDataError = 2,
+  kResultCRCError = 3
+};
 
 // COM interfaces are released, never deleted through a base pointer.
 #pragma GCC diagnostic push
@@ -81,7 +90,8 @@ struct IArchiveOpenCallback : IUnknown {
 };
 
 struct IArchiveExtractCallback : IProgress {
-  virtual HRESULT STDMETHODCALLTYPE GetStream(UINT32 index, ISequentialOutStream** stream, INT32 ask_mode) = 0;
+  virtual HRESULT STDMETHODCALLTYPE GetStream(UINT32 index, ISequentialOutStream** stream,
+                                              INT32 ask_mode) = 0;
   virtual HRESULT STDMETHODCALLTYPE PrepareOperation(INT32 ask_mode) = 0;
   virtual HRESULT STDMETHODCALLTYPE SetOperationResult(INT32 result) = 0;
 };
@@ -91,7 +101,8 @@ struct IInArchive : IUnknown {
                                          IArchiveOpenCallback* callback) = 0;
   virtual HRESULT STDMETHODCALLTYPE Close() = 0;
   virtual HRESULT STDMETHODCALLTYPE GetNumberOfItems(UINT32* count) = 0;
-  virtual HRESULT STDMETHODCALLTYPE GetProperty(UINT32 index, PROPID property, PROPVARIANT* value) = 0;
+  virtual HRESULT STDMETHODCALLTYPE GetProperty(UINT32 index, PROPID property,
+                                                PROPVARIANT* value) = 0;
   virtual HRESULT STDMETHODCALLTYPE Extract(const UINT32* indices, UINT32 count, INT32 test_mode,
                                             IArchiveExtractCallback* callback) = 0;
 };
@@ -99,6 +110,7 @@ struct IInArchive : IUnknown {
 #pragma GCC diagnostic pop
 
 // The library's one export.
-using CreateObjectFunc = HRESULT(WINAPI*)(const GUID* class_id, const GUID* interface_id, void** object);
+using CreateObjectFunc = HRESULT(WINAPI*)(const GUID* class_id, const GUID* interface_id,
+                                          void** object);
 
 }  // namespace sevenzip

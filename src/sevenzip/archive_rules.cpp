@@ -22,15 +22,21 @@ std::size_t ExtensionStart(std::wstring_view path) {
 
 }  // namespace
 
-std::wstring FileExtension(std::wstring_view path) { return std::wstring(path.substr(ExtensionStart(path))); }
+std::wstring FileExtension(std::wstring_view path) {
+  return std::wstring(path.substr(ExtensionStart(path)));
+}
 
 std::wstring WithoutExtension(std::wstring_view path) {
   return std::wstring(path.substr(0, ExtensionStart(path)));
 }
 
-std::wstring FolderPart(std::wstring_view path) { return std::wstring(path.substr(0, NameStart(path))); }
+std::wstring FolderPart(std::wstring_view path) {
+  return std::wstring(path.substr(0, NameStart(path)));
+}
 
-std::wstring LastComponent(std::wstring_view path) { return std::wstring(path.substr(NameStart(path))); }
+std::wstring LastComponent(std::wstring_view path) {
+  return std::wstring(path.substr(NameStart(path)));
+}
 
 std::wstring AsciiUpper(std::wstring_view text) {
   std::wstring upper(text);
@@ -96,7 +102,8 @@ std::wstring VolumeDialogFilter(std::wstring_view name) {
 std::optional<std::size_t> FindSignature(const unsigned char* data, std::size_t size) {
   for (std::size_t offset = 0; offset + sizeof kSignature <= size; ++offset) {
     bool match = true;
-    for (std::size_t i = 0; i < sizeof kSignature && match; ++i) match = data[offset + i] == kSignature[i];
+    for (std::size_t i = 0; i < sizeof kSignature && match; ++i)
+      match = data[offset + i] == kSignature[i];
     if (match) return offset;
   }
   return std::nullopt;

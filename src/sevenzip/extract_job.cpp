@@ -51,14 +51,18 @@ class ExtractJob {
       indices.push_back(*index);
       total += static_cast<std::int64_t>(ItemSize(archive, *index));
     }
-    if (total > 0 && owner_->OnPreProgress) owner_->OnCallerThread([&] { owner_->OnPreProgress(owner_, total); });
+    if (total > 0 && owner_->OnPreProgress)
+      owner_->OnCallerThread([&] { owner_->OnPreProgress(owner_, total); });
     std::sort(indices.begin(), indices.end());
 
-    ComRef<TMyArchiveExtractCallback> callback(new TMyArchiveExtractCallback(owner_, owner_->Files.Count()));
+    ComRef<TMyArchiveExtractCallback> callback(
+        new TMyArchiveExtractCallback(owner_, owner_->Files.Count()));
     const UINT32* selected = indices.empty() ? nullptr : indices.data();
-    const UINT32 selected_count = indices.empty() ? 0xFFFFFFFF : static_cast<UINT32>(indices.size());
-    const HRESULT result = caller_.Serve(
-        [&] { return archive->Extract(selected, selected_count, test_mode ? 1 : 0, callback.Get()); });
+    const UINT32 selected_count =
+        indices.empty() ? 0xFFFFFFFF : static_cast<UINT32>(indices.size());
+    const HRESULT result = caller_.Serve([&] {
+      return archive->Extract(selected, selected_count, test_mode ? 1 : 0, callback.Get());
+    });
     return static_cast<int>(result);
   }
 
@@ -67,7 +71,8 @@ class ExtractJob {
     ComRef<TMyStreamReader> reader(new TMyStreamReader(owner_, owner_->SZFileName, true));
     archive->Close();
     ComRef<TMyArchiveOpenCallback> callback(new TMyArchiveOpenCallback(owner_));
-    return caller_.Serve([&] { return archive->Open(reader.Get(), nullptr, callback.Get()); }) == S_OK;
+    return caller_.Serve([&] { return archive->Open(reader.Get(), nullptr, callback.Get()); }) ==
+           S_OK;
   }
 
   // A selection string: an index, or the first item whose path matches
@@ -79,7 +84,8 @@ class ExtractJob {
       return static_cast<UINT32>(*number);
     }
     if (upper_paths_.empty()) {
-      for (UINT32 i = 0; i < count; ++i) upper_paths_.push_back(AnsiUpperCase(ToAnsi(ItemPath(archive, i))));
+      for (UINT32 i = 0; i < count; ++i)
+        upper_paths_.push_back(AnsiUpperCase(ToAnsi(ItemPath(archive, i))));
     }
     const std::string wanted = AnsiUpperCase(ansi);
     const auto found = std::find(upper_paths_.begin(), upper_paths_.end(), wanted);

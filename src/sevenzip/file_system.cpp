@@ -26,7 +26,8 @@ bool PlatformIsWide() {
 std::string ToAnsi(std::wstring_view text) {
   if (text.empty()) return {};
   const int size = static_cast<int>(text.size());
-  const int length = WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+  const int length =
+      WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
   std::string result(static_cast<std::size_t>(length), '\0');
   WideCharToMultiByte(CP_ACP, 0, text.data(), size, result.data(), length, nullptr, nullptr);
   return result;
@@ -55,9 +56,13 @@ void FileHandle::Close() {
   handle_ = INVALID_HANDLE_VALUE;
 }
 
-FileHandle OpenFile(const std::wstring& name, DWORD access, DWORD share, DWORD disposition, DWORD flags) {
-  if (wide_mode) return FileHandle(CreateFileW(name.c_str(), access, share, nullptr, disposition, flags, nullptr));
-  return FileHandle(CreateFileA(ToAnsi(name).c_str(), access, share, nullptr, disposition, flags, nullptr));
+FileHandle OpenFile(const std::wstring& name, DWORD access, DWORD share, DWORD disposition,
+                    DWORD flags) {
+  if (wide_mode)
+    return FileHandle(
+        CreateFileW(name.c_str(), access, share, nullptr, disposition, flags, nullptr));
+  return FileHandle(
+      CreateFileA(ToAnsi(name).c_str(), access, share, nullptr, disposition, flags, nullptr));
 }
 
 FileHandle OpenForReading(const std::wstring& name) {
@@ -103,7 +108,9 @@ DWORD Attributes(const std::wstring& name) {
   return wide_mode ? GetFileAttributesW(name.c_str()) : GetFileAttributesA(ToAnsi(name).c_str());
 }
 
-bool ContainsWildcard(const std::wstring& name) { return name.find_first_of(L"*?") != std::wstring::npos; }
+bool ContainsWildcard(const std::wstring& name) {
+  return name.find_first_of(L"*?") != std::wstring::npos;
+}
 
 bool ForceFoldersAnsi(const std::string& path) {
   std::string folder = path;
@@ -112,7 +119,8 @@ bool ForceFoldersAnsi(const std::string& path) {
   const DWORD attributes = GetFileAttributesA(folder.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES) return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
   const std::size_t slash = folder.find_last_of("\\:");
-  if (slash != std::string::npos && slash + 1 < folder.size() && !ForceFoldersAnsi(folder.substr(0, slash + 1))) {
+  if (slash != std::string::npos && slash + 1 < folder.size() &&
+      !ForceFoldersAnsi(folder.substr(0, slash + 1))) {
     return false;
   }
   return CreateDirectoryA(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
@@ -129,7 +137,8 @@ bool PathExists(const std::wstring& name) {
 
 bool FileExists(const std::wstring& name) {
   DWORD attributes = 0;
-  return !ContainsWildcard(name) && Find(name, attributes) && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+  return !ContainsWildcard(name) && Find(name, attributes) &&
+         (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 bool FolderExists(const std::wstring& name) {

@@ -21,8 +21,9 @@ std::wstring FromAnsi(std::string_view text);
 
 // Attribute bits a file or folder can be given; archives made on Unix carry
 // the file mode in the high bits, which CreateFile would take as flags.
-constexpr DWORD kStorableAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
-                                      FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NORMAL | FILE_ATTRIBUTE_TEMPORARY |
+constexpr DWORD kStorableAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                                      FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                                      FILE_ATTRIBUTE_NORMAL | FILE_ATTRIBUTE_TEMPORARY |
                                       FILE_ATTRIBUTE_OFFLINE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
 // The one owner of a file handle.
@@ -30,7 +31,9 @@ class FileHandle {
  public:
   FileHandle() = default;
   explicit FileHandle(HANDLE handle) : handle_(handle) {}
-  FileHandle(FileHandle&& other) noexcept : handle_(other.handle_) { other.handle_ = INVALID_HANDLE_VALUE; }
+  FileHandle(FileHandle&& other) noexcept : handle_(other.handle_) {
+    other.handle_ = INVALID_HANDLE_VALUE;
+  }
   FileHandle& operator=(FileHandle&& other) noexcept;
   FileHandle(const FileHandle&) = delete;
   FileHandle& operator=(const FileHandle&) = delete;
@@ -44,7 +47,8 @@ class FileHandle {
   HANDLE handle_ = INVALID_HANDLE_VALUE;
 };
 
-FileHandle OpenFile(const std::wstring& name, DWORD access, DWORD share, DWORD disposition, DWORD flags);
+FileHandle OpenFile(const std::wstring& name, DWORD access, DWORD share, DWORD disposition,
+                    DWORD flags);
 // Open existing, for reading, with read sharing.
 FileHandle OpenForReading(const std::wstring& name);
 // Size by the end position; -1 when it cannot be learnt.

@@ -41,9 +41,10 @@ std::uint64_t EndOfSections(HANDLE file) {
   std::uint64_t end = 0;
   for (std::uint64_t i = 0; i < section_count; ++i) {
     unsigned char section[40];
-    if (ReadAt(file, table + i * sizeof section, section, sizeof section) != sizeof section) return 0;
-    const std::uint64_t raw_end =
-        std::uint64_t{LittleEndian<std::uint32_t>(section + 20)} + LittleEndian<std::uint32_t>(section + 16);
+    if (ReadAt(file, table + i * sizeof section, section, sizeof section) != sizeof section)
+      return 0;
+    const std::uint64_t raw_end = std::uint64_t{LittleEndian<std::uint32_t>(section + 20)} +
+                                  LittleEndian<std::uint32_t>(section + 16);
     if (raw_end > end) end = raw_end;
   }
   return end;

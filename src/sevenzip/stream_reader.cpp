@@ -117,9 +117,11 @@ UINT32 TMyStreamReader::ReadSpanning(unsigned char* data, UINT32 size) {
     }
     TFiles& volume = volumes_[index];
     const std::int64_t offset = position_ + count - volume_start;
-    const UINT32 chunk = static_cast<UINT32>(std::min<std::int64_t>(size - count, volume.size - offset));
+    const UINT32 chunk =
+        static_cast<UINT32>(std::min<std::int64_t>(size - count, volume.size - offset));
     DWORD done = 0;
-    if (!SeekTo(volume.handle.Get(), offset) || !ReadFile(volume.handle.Get(), data + count, chunk, &done, nullptr)) {
+    if (!SeekTo(volume.handle.Get(), offset) ||
+        !ReadFile(volume.handle.Get(), data + count, chunk, &done, nullptr)) {
       last_error_ = GetLastError();
       return 0;
     }
@@ -139,7 +141,8 @@ HRESULT TMyStreamReader::Read(void* data, UINT32 size, UINT32* processed) {
   Lock lock(lock_);
   if (processed) *processed = 0;
   last_error_ = 0;
-  if (multi_volume_ && !volumes_known_ && position_ + size > volumes_[0].size && !FindVolumes()) return S_FALSE;
+  if (multi_volume_ && !volumes_known_ && position_ + size > volumes_[0].size && !FindVolumes())
+    return S_FALSE;
   UINT32 count = 0;
   if (position_ < total_size_ || !volumes_known_) {
     count = ReadSpanning(static_cast<unsigned char*>(data), size);

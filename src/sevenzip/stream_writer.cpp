@@ -7,15 +7,18 @@ namespace sevenzip {
 bool DosRoundedFileTime(const FILETIME& item_utc, FILETIME& result) {
   FILETIME local{};
   if (!FileTimeToLocalFileTime(&item_utc, &local)) return false;
-  const std::uint64_t ticks = static_cast<std::uint64_t>(local.dwHighDateTime) << 32 | local.dwLowDateTime;
+  const std::uint64_t ticks =
+      static_cast<std::uint64_t>(local.dwHighDateTime) << 32 | local.dwLowDateTime;
   const std::uint32_t dos = DosDateTime(DateTimeFromTicks(ticks));
   if (dos == 0) return false;
   FILETIME dos_local{};
-  if (!DosDateTimeToFileTime(static_cast<WORD>(dos >> 16), static_cast<WORD>(dos), &dos_local)) return false;
+  if (!DosDateTimeToFileTime(static_cast<WORD>(dos >> 16), static_cast<WORD>(dos), &dos_local))
+    return false;
   return LocalFileTimeToFileTime(&dos_local, &result) != 0;
 }
 
-TMyStreamWriter* TMyStreamWriter::Create(const std::wstring& file_name, const FILETIME* utc_time, DWORD attributes) {
+TMyStreamWriter* TMyStreamWriter::Create(const std::wstring& file_name, const FILETIME* utc_time,
+                                         DWORD attributes) {
   const DWORD storable = attributes & kStorableAttributes;
   FileHandle file = OpenFile(file_name, GENERIC_READ | GENERIC_WRITE, 0, CREATE_ALWAYS,
                              storable ? storable : FILE_ATTRIBUTE_NORMAL);

@@ -17,7 +17,8 @@ namespace sevenzip {
 class TMyStreamWriter final : public TInterfacedObject<TMyStreamWriter, IOutStream> {
  public:
   // Null when the file cannot be created or its time cannot be set.
-  static TMyStreamWriter* Create(const std::wstring& file_name, const FILETIME* utc_time, DWORD attributes);
+  static TMyStreamWriter* Create(const std::wstring& file_name, const FILETIME* utc_time,
+                                 DWORD attributes);
   ~TMyStreamWriter() override;
 
   HRESULT STDMETHODCALLTYPE Write(const void* data, UINT32 size, UINT32* processed) override;

@@ -35,8 +35,8 @@ std::map<std::string, Entry> ListTree(const std::string& root) {
       const std::string name = found.cFileName;
       if (name == "." || name == "..") continue;
       const bool folder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-      const std::uint64_t time =
-          (std::uint64_t{found.ftLastWriteTime.dwHighDateTime} << 32) | found.ftLastWriteTime.dwLowDateTime;
+      const std::uint64_t time = (std::uint64_t{found.ftLastWriteTime.dwHighDateTime} << 32) |
+                                 found.ftLastWriteTime.dwLowDateTime;
       entries[relative + name] = {folder, time};
       if (folder) pending.push_back(relative + name + "\\");
     } while (FindNextFileA(find, &found));
@@ -86,9 +86,11 @@ std::vector<std::string> CompareTrees(const std::string& expected, const std::st
   return differences;
 }
 
-std::vector<std::string> CompareWithReference(const std::string& archive, const std::string& target) {
+std::vector<std::string> CompareWithReference(const std::string& archive,
+                                              const std::string& target) {
   TempFolder reference;
-  const auto unpacked = Run7zz({"x", "-bd", "-y", "-o" + UnixPath(reference.Path()), UnixPath(archive)});
+  const auto unpacked =
+      Run7zz({"x", "-bd", "-y", "-o" + UnixPath(reference.Path()), UnixPath(archive)});
   if (unpacked.exit_code != 0) return {"7zz x failed: " + unpacked.output};
   // Only the archive's own top-level names count: the target may hold more.
   std::vector<std::string> differences;
@@ -103,7 +105,8 @@ std::vector<std::string> CompareWithReference(const std::string& archive, const 
         differences.push_back(name + ": " + d);
       }
     } else {
-      if (testing_support::ReadTextFile(reference / name) != testing_support::ReadTextFile(target + "\\" + name)) {
+      if (testing_support::ReadTextFile(reference / name) !=
+          testing_support::ReadTextFile(target + "\\" + name)) {
         differences.push_back("other content " + name);
       }
     }

@@ -76,7 +76,8 @@ std::vector<std::string> NamesIn(const std::string& folder) {
 class ProgramApplyTest : public testing::Test {
  protected:
   // Zipped\NAME holding `items` (path=content; a path ending in "\" is a folder).
-  void AddArchive(const std::string& name, const std::vector<std::pair<std::string, std::string>>& items) {
+  void AddArchive(const std::string& name,
+                  const std::vector<std::pair<std::string, std::string>>& items) {
     TempFolder content;
     std::vector<std::string> tops;
     for (const auto& [path, text] : items) {
@@ -95,9 +96,10 @@ class ProgramApplyTest : public testing::Test {
 
   void WriteSettings(const std::string& drv_folder, const std::string& select,
                      const std::string& copy_files = "") {
-    WriteTextFile(program_ / "Korvelund.ini", "[Options]\r\nDelDrvAfterInst=1\r\nDrvFolder=" + drv_folder +
-                                                  "\r\n[CopyFiles]\r\nTimer=1\r\nDistrCopy=1\r\n" +
-                                                  copy_files + "[Select]\r\n" + select);
+    WriteTextFile(program_ / "Korvelund.ini",
+                  "[Options]\r\nDelDrvAfterInst=1\r\nDrvFolder=" + drv_folder +
+                      "\r\n[CopyFiles]\r\nTimer=1\r\nDistrCopy=1\r\n" + copy_files +
+                      "[Select]\r\n" + select);
   }
 
   // Runs the program to its end; its exit code (-1 when it did not end).
@@ -111,7 +113,8 @@ class ProgramApplyTest : public testing::Test {
 
 // A name for the trees a test puts on the system drive, unique to the run.
 std::string Unique(const std::string& stem) {
-  return stem + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(GetTickCount() % 100000);
+  return stem + std::to_string(GetCurrentProcessId()) + "_" +
+         std::to_string(GetTickCount() % 100000);
 }
 
 class ProgramDefaultDestinationTest : public ProgramApplyTest,
@@ -152,7 +155,8 @@ TEST_F(ProgramApplyTest, ChosenDriveGetsEverythingAndTarnixIniTheOptions) {
                              {"Video\\bin\\video.sys", std::string(300000, 'v')},
                              {"Video\\empty\\", ""}});
   WriteTextFile(Archive("DP_broken.7z"), "7z\xBC\xAF\x27\x1C not an archive after all");
-  AddArchive("DP_sound.7z", {{"Sound\\a.inf", "new a"}, {"Sound\\b.inf", "new b"}, {"Sound\\c.inf", "new c"}});
+  AddArchive("DP_sound.7z",
+             {{"Sound\\a.inf", "new a"}, {"Sound\\b.inf", "new b"}, {"Sound\\c.inf", "new c"}});
   AddArchive("DP_lan.7z", {{"Lan\\lan.inf", "[lan] new"}});
   // In the way: an older file to replace, and a file that cannot be written,
   // which ends its archive. Wine lets root replace a read-only file, so a

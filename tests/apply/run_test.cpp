@@ -52,9 +52,15 @@ std::string StateLetters(const TKWTXPCheckListBox* list) {
   std::string letters;
   for (int i = 0; i < list->Count(); ++i) {
     switch (list->State(i)) {
-      case TCheckBoxState::cbUnchecked: letters += 'u'; break;
-      case TCheckBoxState::cbChecked: letters += 'c'; break;
-      case TCheckBoxState::cbGrayed: letters += 'g'; break;
+      case TCheckBoxState::cbUnchecked:
+        letters += 'u';
+        break;
+      case TCheckBoxState::cbChecked:
+        letters += 'c';
+        break;
+      case TCheckBoxState::cbGrayed:
+        letters += 'g';
+        break;
     }
   }
   return letters;
@@ -69,12 +75,13 @@ class ApplyRunTest : public FormTest {
     MakeArchive(Root() / ("Zipped\\" + name), content_.Path(), {top});
   }
   std::string Settings(const std::string& select) const {
-    return "[Options]\r\nDrvFolder=" + target_.Path() + "\r\n[CopyFiles]\r\nTimer=0\r\n[Select]\r\n" +
-           select;
+    return "[Options]\r\nDrvFolder=" + target_.Path() +
+           "\r\n[CopyFiles]\r\nTimer=0\r\n[Select]\r\n" + select;
   }
   // The state letters expected when `ticked` entries (by text) are grayed.
   static std::string Expected(const std::vector<std::string>& entries,
-                              const std::vector<std::string>& grayed, const std::vector<std::string>& checked) {
+                              const std::vector<std::string>& grayed,
+                              const std::vector<std::string>& checked) {
     std::string letters;
     for (const std::string& entry : entries) {
       const auto in = [&](const std::vector<std::string>& names) {
@@ -114,8 +121,8 @@ TEST_F(ApplyRunTest, CountersAndGrayedEntriesFollowTheTickedArchivesOnly) {
   // An archive's items (its folder and its file) all come after its start.
   form.SevenZip1->OnSetExtractName = [&](TComponent*, std::uint32_t, std::wstring&) {
     if (!starts.empty() && starts.back().item_line == form.Label2->Caption()) return;
-    starts.push_back({form.Label4->Caption(), form.Label2->Caption(), StateLetters(form.CheckListBox1),
-                      form.ProgressBar1->Max()});
+    starts.push_back({form.Label4->Caption(), form.Label2->Caption(),
+                      StateLetters(form.CheckListBox1), form.ProgressBar1->Max()});
   };
   form.SevenZip1->OnMessage = [&](TComponent*, int code, const std::string&, const std::wstring&) {
     failures.push_back(code);
@@ -135,10 +142,13 @@ TEST_F(ApplyRunTest, CountersAndGrayedEntriesFollowTheTickedArchivesOnly) {
   EXPECT_EQ(starts[1].overall_max, 5000);
   EXPECT_EQ(failures, std::vector<int>{1});
   EXPECT_EQ(form.Label4->Caption(), "[3/3]");
-  EXPECT_EQ(StateLetters(form.CheckListBox1), Expected(entries, {"DP_a.7z", "DP_c.7z", "DP_e.7z"}, {}));
+  EXPECT_EQ(StateLetters(form.CheckListBox1),
+            Expected(entries, {"DP_a.7z", "DP_c.7z", "DP_e.7z"}, {}));
 
-  EXPECT_EQ(CompareWithReference(Root() / "Zipped\\DP_a.7z", target_.Path()), std::vector<std::string>{});
-  EXPECT_EQ(CompareWithReference(Root() / "Zipped\\DP_e.7z", target_.Path()), std::vector<std::string>{});
+  EXPECT_EQ(CompareWithReference(Root() / "Zipped\\DP_a.7z", target_.Path()),
+            std::vector<std::string>{});
+  EXPECT_EQ(CompareWithReference(Root() / "Zipped\\DP_e.7z", target_.Path()),
+            std::vector<std::string>{});
   EXPECT_FALSE(DirectoryExists(target_ / "PKG_DP_b"));
   EXPECT_FALSE(DirectoryExists(target_ / "PKG_DP_d"));
 }
@@ -200,8 +210,10 @@ TEST_F(ApplyRunTest, PausesComeInTheirOrderWithTheBarsWhereTheRunLeavesThem) {
   std::vector<Observed> seen;
   {
     MessageTimeSampler sampler([&] {
-      const Observed now{form.CheckListBox1->Visible(), form.Label4->Caption(), form.ProgressBar1->Position(),
-                         form.ProgressBar1->Max(), GetTickCount(), GetTickCount(), form.Label2->Caption()};
+      const Observed now{
+          form.CheckListBox1->Visible(), form.Label4->Caption(), form.ProgressBar1->Position(),
+          form.ProgressBar1->Max(),      GetTickCount(),         GetTickCount(),
+          form.Label2->Caption()};
       if (!seen.empty() && seen.back() == now) {
         seen.back().last = now.last;
       } else {

@@ -134,7 +134,8 @@ TEST_F(CheckListTest, OwnerDrawGetsTheTextRectangleAfterTheCheckArea) {
     RECT rect;
   };
   std::vector<Call> calls;
-  list_->OnDrawItem = [&](TObject* sender, TCanvas* canvas, int index, const RECT& rect, TOwnerDrawState) {
+  list_->OnDrawItem = [&](TObject* sender, TCanvas* canvas, int index, const RECT& rect,
+                          TOwnerDrawState) {
     EXPECT_EQ(sender, list_);
     calls.push_back({index, rect});
     canvas->SetBrushColor(clRed);

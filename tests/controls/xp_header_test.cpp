@@ -179,11 +179,13 @@ TEST_F(HeaderTest, HandCursorInsideTheStripOnly) {
   HCURSOR arrow = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
   SetCursorPos(inside.x, inside.y);
   Pump(50);
-  SendMessageA(header_->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(header_->Handle()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  SendMessageA(header_->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(header_->Handle()),
+               MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
   EXPECT_NE(GetCursor(), arrow);
   SetCursorPos(above.x, above.y);
   Pump(50);
-  SendMessageA(header_->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(header_->Handle()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  SendMessageA(header_->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(header_->Handle()),
+               MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
   EXPECT_EQ(GetCursor(), arrow);
 }
 

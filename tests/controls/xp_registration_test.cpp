@@ -148,7 +148,8 @@ TEST_F(XPDescriptionTest, ControlPropertiesReadFromADescription) {
 }
 
 TEST_F(XPDescriptionTest, ReferenceToAMissingPanelIsAnError) {
-  EXPECT_THROW(Read("object Header: TKWTXPHeader\n KWTXPCollapsePanel = NoPanel\n end"), EReadError);
+  EXPECT_THROW(Read("object Header: TKWTXPHeader\n KWTXPCollapsePanel = NoPanel\n end"),
+               EReadError);
 }
 
 }  // namespace

@@ -60,7 +60,9 @@ TEST_F(ProgressBarTest, OrientationSwapsTheSizeExceptWhileLoading) {
   bar_->SetOrientation(TProgressBarOrientation::pbVertical);
   EXPECT_EQ(bar_->Width(), 16);
   EXPECT_EQ(bar_->Height(), 149);
-  Read("object Tall: TKWTXPProgressBar\n Width = 20\n Height = 200\n Orientation = pbVertical\n end");
+  Read(
+      "object Tall: TKWTXPProgressBar\n Width = 20\n Height = 200\n Orientation = pbVertical\n "
+      "end");
   auto* tall = Get<TKWTXPProgressBar>("Tall");
   EXPECT_EQ(tall->Orientation(), TProgressBarOrientation::pbVertical);
   EXPECT_EQ(tall->Width(), 20);
@@ -96,7 +98,9 @@ TEST_F(ComboBoxTest, DropDownWidthIsControlWidthPlusNeverNegative) {
 }
 
 TEST_F(ComboBoxTest, HintHoldsOverTheSystemEditInside) {
-  Read("object Combo: TKWTXPComboBox\n Left = 10\n Top = 10\n Width = 120\n Hint = 'Tip|Destination'\n end");
+  Read(
+      "object Combo: TKWTXPComboBox\n Left = 10\n Top = 10\n Width = 120\n Hint = "
+      "'Tip|Destination'\n end");
   auto* combo = Get<TKWTXPComboBox>("Combo");
   const POINT centre = combo->ClientToScreen(POINT{combo->Width() / 3, combo->Height() / 2});
   ASSERT_NE(WindowFromPoint(centre), combo->Handle()) << "the point should lie on the edit inside";
@@ -129,8 +133,8 @@ TEST_F(CheckBoxTest, UserClicksCycleTheStatesAndFireOnClick) {
     }
   }
   using S = TCheckBoxState;
-  EXPECT_EQ(seen, (std::vector<S>{S::cbChecked, S::cbUnchecked, S::cbChecked, S::cbGrayed, S::cbChecked,
-                                  S::cbUnchecked}));
+  EXPECT_EQ(seen, (std::vector<S>{S::cbChecked, S::cbUnchecked, S::cbChecked, S::cbGrayed,
+                                  S::cbChecked, S::cbUnchecked}));
   EXPECT_EQ(clicks_, 6);
 }
 
@@ -150,8 +154,9 @@ TEST_F(CheckBoxTest, SettingCheckedInCodeFiresNoClick) {
 class ButtonTest : public ControlHostTest {};
 
 TEST_F(ButtonTest, EnterSpaceAndMouseClickButCtrlEnterDoesNot) {
-  Read("object Button1: TKWTXPButton\n Left = 10\n Top = 10\n Caption = 'Apply'\n end\n"
-       "object Other: TKWTXPButton\n Left = 100\n Top = 10\n end");
+  Read(
+      "object Button1: TKWTXPButton\n Left = 10\n Top = 10\n Caption = 'Apply'\n end\n"
+      "object Other: TKWTXPButton\n Left = 100\n Top = 10\n end");
   auto* button = Get<TKWTXPButton>("Button1");
   int clicks = 0;
   button->OnClick = [&](TObject*) { ++clicks; };
@@ -183,9 +188,10 @@ TEST_F(ButtonTest, EnterSpaceAndMouseClickButCtrlEnterDoesNot) {
 }
 
 TEST_F(ButtonTest, EnterOnAnotherControlClicksTheDefaultButton) {
-  Read("object Box: TKWTXPCheckBox\n end\n"
-       "object Plain: TKWTXPButton\n Left = 100\n end\n"
-       "object Button1: TKWTXPButton\n Left = 200\n Default = True\n end");
+  Read(
+      "object Box: TKWTXPCheckBox\n end\n"
+      "object Plain: TKWTXPButton\n Left = 100\n end\n"
+      "object Button1: TKWTXPButton\n Left = 200\n Default = True\n end");
   int default_clicks = 0;
   int plain_clicks = 0;
   Get<TKWTXPButton>("Button1")->OnClick = [&](TObject*) { ++default_clicks; };

@@ -23,7 +23,8 @@ BOOL CALLBACK FindErrorBox(HWND window, LPARAM lparam) {
   GetWindowThreadProcessId(window, &process_id);
   char title[64] = {};
   GetWindowTextA(window, title, sizeof title);
-  if (process_id == search->process_id && std::string(title) == "Application Error" && IsWindowVisible(window)) {
+  if (process_id == search->process_id && std::string(title) == "Application Error" &&
+      IsWindowVisible(window)) {
     search->box = window;
     return FALSE;
   }
@@ -40,7 +41,8 @@ ChildResult RunChild(const char* mode) {
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
   ChildResult result;
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
     ADD_FAILURE() << "cannot start " << command;
     return result;
   }

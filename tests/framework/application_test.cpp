@@ -91,7 +91,8 @@ TEST_F(HintTest, DisabledControlStillGivesItsHint) {
 }
 
 TEST_F(HintTest, HintWithoutBarIsWholeAndComesFromTheParentWhenOwnIsEmpty) {
-  MoveOver(form_->FindComponent("Inner") ? static_cast<TControl*>(form_->FindComponent("Inner")) : form_->Panel1);
+  MoveOver(form_->FindComponent("Inner") ? static_cast<TControl*>(form_->FindComponent("Inner"))
+                                         : form_->Panel1);
   ASSERT_TRUE(PumpUntil([&] { return Application->Hint() == "whole hint"; }));
   // ShowHint is off on the panel: no tip.
   PumpFor(150);
@@ -106,7 +107,8 @@ TEST_F(HintTest, HintWithoutBarIsWholeAndComesFromTheParentWhenOwnIsEmpty) {
 class TMainTestForm : public TLogForm {
  public:
   explicit TMainTestForm(TComponent* owner) : TLogForm(owner, "TMainTestForm", false) {
-    ReadComponent("object M: TM\n object Label1: TLabel\n end\n object Panel1: TPanel\n end\nend", this);
+    ReadComponent("object M: TM\n object Label1: TLabel\n end\n object Panel1: TPanel\n end\nend",
+                  this);
   }
 };
 

@@ -15,10 +15,11 @@ struct WideCase {
 
 TEST(TextToWideTest, BytesFollowTheFontCharsetNotTheSystemCodePage) {
   // The tests run with ANSI code page 1252; Russian texts still come out Cyrillic.
-  for (const WideCase& c : {WideCase{"\xC2\xFB\xF5\xEE\xE4", RUSSIAN_CHARSET, L"\x0412\x044B\x0445\x043E\x0434"},
-                            WideCase{"Exit", RUSSIAN_CHARSET, L"Exit"},
-                            WideCase{"\xE9t\xE9", ANSI_CHARSET, L"\x00E9t\x00E9"},
-                            WideCase{"", RUSSIAN_CHARSET, L""}}) {
+  for (const WideCase& c :
+       {WideCase{"\xC2\xFB\xF5\xEE\xE4", RUSSIAN_CHARSET, L"\x0412\x044B\x0445\x043E\x0434"},
+        WideCase{"Exit", RUSSIAN_CHARSET, L"Exit"},
+        WideCase{"\xE9t\xE9", ANSI_CHARSET, L"\x00E9t\x00E9"},
+        WideCase{"", RUSSIAN_CHARSET, L""}}) {
     EXPECT_EQ(TextToWide(c.text, c.charset), std::wstring(c.wide)) << c.text;
   }
 }
@@ -27,8 +28,9 @@ class FormControlsTest : public ::testing::Test {
  protected:
   std::unique_ptr<TLogForm> ReadShown(const std::string& body) {
     auto form = std::make_unique<TLogForm>(Application, "TControlsForm", false);
-    ReadComponent("object F: TF\n  Left = 30\n  Top = 30\n  Width = 400\n  Height = 300\n" + body + "\nend\n",
-                  form.get());
+    ReadComponent(
+        "object F: TF\n  Left = 30\n  Top = 30\n  Width = 400\n  Height = 300\n" + body + "\nend\n",
+        form.get());
     form->ShowForm();
     return form;
   }
@@ -43,7 +45,8 @@ TEST_F(FormControlsTest, RussianCaptionShowsCyrillicInTheTitleBar) {
   end)");
   wchar_t title[64] = {};
   GetWindowTextW(form->Handle(), title, 64);
-  EXPECT_EQ(std::wstring(title), L"\x0412\x043E\x0441\x0441\x0442\x0430\x043D\x043E\x0432\x0438\x0442\x044C");
+  EXPECT_EQ(std::wstring(title),
+            L"\x0412\x043E\x0441\x0441\x0442\x0430\x043D\x043E\x0432\x0438\x0442\x044C");
 }
 
 TEST_F(FormControlsTest, LaterControlsLieInFrontAndBringToFrontChangesThat) {

@@ -6,7 +6,9 @@
 
 namespace {
 
-TObjectDescription Parse(const std::string& text) { return ParseDescription(text.data(), text.size()); }
+TObjectDescription Parse(const std::string& text) {
+  return ParseDescription(text.data(), text.size());
+}
 
 const char kSample[] = R"(object Form1: TForm1
   Caption = 'Don''t'#32'stop' +
@@ -73,7 +75,8 @@ TEST(DescriptionParserTest, EveryCutOfAValidDescriptionGivesADefinedOutcome) {
 
 TEST(DescriptionParserTest, NestingHasALimit) {
   std::string deep;
-  for (int i = 0; i <= kMaxDescriptionNesting + 1; ++i) deep += "object A" + std::to_string(i) + ": TPanel\n";
+  for (int i = 0; i <= kMaxDescriptionNesting + 1; ++i)
+    deep += "object A" + std::to_string(i) + ": TPanel\n";
   for (int i = 0; i <= kMaxDescriptionNesting + 1; ++i) deep += "end\n";
   EXPECT_THROW(Parse(deep), EReadError);
   const std::string lists = "object F: TF\n X = " + std::string(10000, '(') + "\nend";

@@ -123,15 +123,19 @@ TEST_P(DescriptionErrorTest, GivesADefinedErrorWithTheLine) {
 INSTANTIATE_TEST_SUITE_P(
     Errors, DescriptionErrorTest,
     ::testing::Values(
-        BadDescription{"UnknownClass", "object X: TNoSuchClass\nend", "Line 2: Class TNoSuchClass not found"},
-        BadDescription{"UnknownProperty", "Colour = clRed", "Line 2: Property Colour does not exist in TReadForm"},
+        BadDescription{"UnknownClass", "object X: TNoSuchClass\nend",
+                       "Line 2: Class TNoSuchClass not found"},
+        BadDescription{"UnknownProperty", "Colour = clRed",
+                       "Line 2: Property Colour does not exist in TReadForm"},
         BadDescription{"UnknownChildProperty", "object L: TLabel\n  Font.Weight = 3\nend",
                        "Line 3: Property Font.Weight does not exist in TLabel"},
         BadDescription{"WrongKind", "Width = 'wide'", "Line 2: Integer expected"},
         BadDescription{"BadBoolean", "KeyPreview = Yes", "Line 2: True or False expected"},
-        BadDescription{"UnknownEnum", "Position = poMiddle",
-                       "Line 2: One of poDesigned, poDefault, poScreenCenter, poDesktopCenter expected"},
-        BadDescription{"UnknownHandler", "OnCreate = NoSuchHandler", "Line 2: Handler NoSuchHandler not found"},
+        BadDescription{
+            "UnknownEnum", "Position = poMiddle",
+            "Line 2: One of poDesigned, poDefault, poScreenCenter, poDesktopCenter expected"},
+        BadDescription{"UnknownHandler", "OnCreate = NoSuchHandler",
+                       "Line 2: Handler NoSuchHandler not found"},
         BadDescription{"HandlerOfWrongKind", "OnCreate = FormKeyUp",
                        "Line 2: Handler FormKeyUp has the wrong parameters for this event"},
         BadDescription{"UnterminatedString", "Caption = 'open", "Line 2: Unterminated string"},
@@ -142,12 +146,15 @@ INSTANTIATE_TEST_SUITE_P(
                        "Line 2: Component Label1 is of class TPanel, which does not fit its field"},
         BadDescription{"ControlInsideALabel", "object L: TLabel\n  object P: TPanel\n  end\nend",
                        "Line 3: TLabel cannot hold controls"},
-        BadDescription{"CharsetOutOfRange", "Font.Charset = 256", "Line 2: Character set out of range"},
+        BadDescription{"CharsetOutOfRange", "Font.Charset = 256",
+                       "Line 2: Character set out of range"},
         BadDescription{"NegativeInterval", "object T: TTimer\n  Interval = -1\nend",
                        "Line 3: Interval must not be negative"},
         BadDescription{"MissingEnd", "object L: TLabel", "Line 4: 'end' expected"},
         BadDescription{"NumberTooLarge", "Width = 99999999999", "Line 2: Number too large"}),
-    [](const ::testing::TestParamInfo<BadDescription>& case_info) { return std::string(case_info.param.name); });
+    [](const ::testing::TestParamInfo<BadDescription>& case_info) {
+      return std::string(case_info.param.name);
+    });
 
 TEST(DescriptionReaderTest, TextAfterTheEndAndMissingFieldsAreErrors) {
   auto form = std::make_unique<TLogForm>(Application, "TReadForm", false);
@@ -171,7 +178,8 @@ TEST(DescriptionReaderTest, EveryFrameworkClassIsRegistered) {
 }
 
 TEST(DescriptionReaderTest, ReadsFromAMemoryBufferWithoutTerminator) {
-  const std::string text = "object F: TF\n Tag = 7\n object Label1: TLabel\n end\n object Panel1: TPanel\n end\nend";
+  const std::string text =
+      "object F: TF\n Tag = 7\n object Label1: TLabel\n end\n object Panel1: TPanel\n end\nend";
   const std::vector<char> buffer(text.begin(), text.end());
   auto form = std::make_unique<TLogForm>(Application, "TReadForm", false);
   ReadComponent(buffer.data(), buffer.size(), form.get());

@@ -39,7 +39,8 @@ std::vector<HookCall> hook_calls;
 bool TestHook(HINSTANCE module, const char* name, TComponent* component) {
   hook_calls.push_back({module, name});
   if (std::string(name) == "TVISIBLEFORM") {
-    ReadComponent(std::string(kHookedForm).replace(std::string(kHookedForm).find("KeyPreview"), 0, "Visible = True\n"),
+    ReadComponent(std::string(kHookedForm)
+                      .replace(std::string(kHookedForm).find("KeyPreview"), 0, "Visible = True\n"),
                   component);
     return true;
   }
@@ -172,7 +173,8 @@ TEST_F(FormLifecycleTest, TimerTicksWhileEnabledOnly) {
   timer->SetInterval(20);
   timer->OnTimer = [&](TObject* sender) { form->TimerTick(sender); };
   ASSERT_TRUE(timer->Running());
-  ASSERT_TRUE(PumpUntil([&] { return std::count(form->log.begin(), form->log.end(), "tick") >= 3; }));
+  ASSERT_TRUE(
+      PumpUntil([&] { return std::count(form->log.begin(), form->log.end(), "tick") >= 3; }));
   timer->SetEnabled(false);
   const auto ticks = std::count(form->log.begin(), form->log.end(), "tick");
   PumpFor(120);

@@ -33,7 +33,8 @@ int RunChild(const std::string& mode) {
       Application->Run();
       return;
     }
-    if (mode != "quit" && mode != "handler-throws") throw std::invalid_argument("unknown child mode " + mode);
+    if (mode != "quit" && mode != "handler-throws")
+      throw std::invalid_argument("unknown child mode " + mode);
     auto* timer = new TTimer(Application);
     timer->SetInterval(20);
     timer->OnTimer = [mode](TObject*) {

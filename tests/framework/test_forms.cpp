@@ -23,7 +23,9 @@ void TLogForm::FormActivate(TObject*) { log.push_back("activate"); }
 
 void TLogForm::FormDeactivate(TObject*) { log.push_back("deactivate"); }
 
-void TLogForm::FormKeyUp(TObject*, WORD& key, TShiftState) { log.push_back("keyup:" + std::to_string(key)); }
+void TLogForm::FormKeyUp(TObject*, WORD& key, TShiftState) {
+  log.push_back("keyup:" + std::to_string(key));
+}
 
 void TLogForm::ButtonClick(TObject* sender) {
   log.push_back("click:" + static_cast<TComponent*>(sender)->Name());

@@ -48,21 +48,24 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kNone = CLR_INVALID;
 
 const ButtonState kStates[] = {
-    {"normal", State(true, false, false, false, false), kFrame, kSide, kWhite, RGB(239, 235, 231), kNone},
-    {"pressed", State(true, true, true, true, false), kFrame, kSide, RGB(214, 207, 198), RGB(247, 243, 235), kNone},
-    {"hot", State(true, false, true, false, false), kFrame, kSide, RGB(255, 211, 130), RGB(231, 150, 0), kWhite},
-    {"focused", State(true, false, false, true, false), kFrame, kSide, RGB(206, 231, 255), RGB(109, 132, 239),
-     kWhite},
-    {"default", State(true, false, false, false, true), kFrame, kSide, RGB(206, 231, 255), RGB(109, 132, 239),
-     kWhite},
+    {"normal", State(true, false, false, false, false), kFrame, kSide, kWhite, RGB(239, 235, 231),
+     kNone},
+    {"pressed", State(true, true, true, true, false), kFrame, kSide, RGB(214, 207, 198),
+     RGB(247, 243, 235), kNone},
+    {"hot", State(true, false, true, false, false), kFrame, kSide, RGB(255, 211, 130),
+     RGB(231, 150, 0), kWhite},
+    {"focused", State(true, false, false, true, false), kFrame, kSide, RGB(206, 231, 255),
+     RGB(109, 132, 239), kWhite},
+    {"default", State(true, false, false, false, true), kFrame, kSide, RGB(206, 231, 255),
+     RGB(109, 132, 239), kWhite},
     // The mouse wins over the focus for the ring's colours.
-    {"hot_focused", State(true, false, true, true, true), kFrame, kSide, RGB(255, 211, 130), RGB(231, 150, 0),
-     kWhite},
+    {"hot_focused", State(true, false, true, true, true), kFrame, kSide, RGB(255, 211, 130),
+     RGB(231, 150, 0), kWhite},
     {"disabled", State(false, false, false, false, false), kDisabledFrame, kDisabledSide, kWhite,
      RGB(247, 243, 235), kNone},
     // Disabled beats every other state.
-    {"disabled_hot_focused", State(false, true, true, true, true), kDisabledFrame, kDisabledSide, kWhite,
-     RGB(247, 243, 235), kNone},
+    {"disabled_hot_focused", State(false, true, true, true, true), kDisabledFrame, kDisabledSide,
+     kWhite, RGB(247, 243, 235), kNone},
 };
 
 class ButtonLookTest : public testing::TestWithParam<ButtonState> {};
@@ -79,8 +82,8 @@ TEST_P(ButtonLookTest, FrameAndRoundedCorners) {
   struct Corner {
     int x, y, dx, dy;
   };
-  for (const Corner c : {Corner{0, 0, 1, 1}, Corner{kWidth - 1, 0, -1, 1}, Corner{0, kHeight - 1, 1, -1},
-                         Corner{kWidth - 1, kHeight - 1, -1, -1}}) {
+  for (const Corner c : {Corner{0, 0, 1, 1}, Corner{kWidth - 1, 0, -1, 1},
+                         Corner{0, kHeight - 1, 1, -1}, Corner{kWidth - 1, kHeight - 1, -1, -1}}) {
     SCOPED_TRACE(testing::Message() << "corner " << c.x << "," << c.y);
     EXPECT_EQ(canvas.At(c.x, c.y), kParent);
     EXPECT_EQ(canvas.At(c.x + c.dx, c.y + c.dy), frame);
@@ -95,8 +98,10 @@ TEST_P(ButtonLookTest, FaceGradientsByState) {
   PaintButton(canvas.Dc(), canvas.Rect(), GetParam().look);
   const COLORREF top = canvas.At(37, 1);
   const COLORREF bottom = canvas.At(37, kHeight - 2);
-  EXPECT_TRUE(Near(top, GetParam().top, 12)) << ColorText(top) << " vs " << ColorText(GetParam().top);
-  EXPECT_TRUE(Near(bottom, GetParam().bottom, 12)) << ColorText(bottom) << " vs " << ColorText(GetParam().bottom);
+  EXPECT_TRUE(Near(top, GetParam().top, 12))
+      << ColorText(top) << " vs " << ColorText(GetParam().top);
+  EXPECT_TRUE(Near(bottom, GetParam().bottom, 12))
+      << ColorText(bottom) << " vs " << ColorText(GetParam().bottom);
   if (GetParam().ring_face_top != kNone) {
     // The light face, inset by 3, runs exactly from white to (239, 235, 231).
     EXPECT_EQ(canvas.At(37, 3), RGB(255, 255, 255));
@@ -122,9 +127,8 @@ TEST(ButtonLook, FocusRectangleOnlyWhenAskedAndFocused) {
   for (int y = 0; y < kHeight; ++y) {
     for (int x = 0; x < kWidth; ++x) {
       if (plain->At(x, y) == with_rect->At(x, y)) continue;
-      const bool on_outline =
-          ((x == 2 || x == kWidth - 3) && y >= 2 && y <= kHeight - 3) ||
-          ((y == 2 || y == kHeight - 3) && x >= 2 && x <= kWidth - 3);
+      const bool on_outline = ((x == 2 || x == kWidth - 3) && y >= 2 && y <= kHeight - 3) ||
+                              ((y == 2 || y == kHeight - 3) && x >= 2 && x <= kWidth - 3);
       EXPECT_TRUE(on_outline) << "changed pixel " << x << "," << y;
       ++changed_on_outline;
     }
@@ -157,8 +161,8 @@ TEST(ButtonLook, CaptionCentredAndGreyWhenDisabled) {
     for (int y = 0; y < kHeight; ++y) {
       for (int x = 0; x < kWidth; ++x) {
         if (canvas.At(x, y) != expected) continue;
-        ink = {std::min<LONG>(ink.left, x), std::min<LONG>(ink.top, y), std::max<LONG>(ink.right, x + 1),
-               std::max<LONG>(ink.bottom, y + 1)};
+        ink = {std::min<LONG>(ink.left, x), std::min<LONG>(ink.top, y),
+               std::max<LONG>(ink.right, x + 1), std::max<LONG>(ink.bottom, y + 1)};
       }
     }
     const HGDIOBJ old = SelectObject(canvas.Dc(), font.Get());

@@ -17,7 +17,8 @@ constexpr COLORREF kHotFrame = RGB(123, 160, 223);
 
 // The bitmap's own pixel at the middle, read from the resource directly.
 COLORREF BitmapMiddle(const char* name) {
-  const HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, 0));
+  const HBITMAP bitmap =
+      static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, 0));
   BITMAP info{};
   GetObjectA(bitmap, sizeof info, &info);
   const HDC dc = CreateCompatibleDC(nullptr);
@@ -58,9 +59,11 @@ TEST_P(ComboLookTest, ButtonBitmapFrameAndCorners) {
   EXPECT_EQ(button.top, 2);
   EXPECT_EQ(button.bottom, 19);
   EXPECT_EQ(button.right - button.left, GetSystemMetrics(SM_CXVSCROLL));
-  EXPECT_EQ(canvas.At((button.left + button.right) / 2, (button.top + button.bottom) / 2), BitmapMiddle(c.bitmap));
-  for (const POINT p : {POINT{button.left, button.top}, POINT{button.right - 1, button.top},
-                        POINT{button.left, button.bottom - 1}, POINT{button.right - 1, button.bottom - 1}}) {
+  EXPECT_EQ(canvas.At((button.left + button.right) / 2, (button.top + button.bottom) / 2),
+            BitmapMiddle(c.bitmap));
+  for (const POINT p :
+       {POINT{button.left, button.top}, POINT{button.right - 1, button.top},
+        POINT{button.left, button.bottom - 1}, POINT{button.right - 1, button.bottom - 1}}) {
     EXPECT_EQ(canvas.At(p.x, p.y), kCorner) << p.x << "," << p.y;
   }
   for (const POINT p : {POINT{0, 10}, POINT{60, 0}, POINT{60, 20}, POINT{144, 10}}) {
@@ -80,14 +83,16 @@ TEST(ProgressLook, CornersAreTheBorderLightenedBy70) {
     COLORREF border;
     COLORREF corner;
   };
-  for (const Case c : {Case{RGB(128, 128, 128), RGB(217, 217, 217)}, Case{RGB(0, 0, 0), RGB(179, 179, 179)},
-                       Case{RGB(255, 0, 100), RGB(255, 179, 209)}}) {
+  for (const Case c :
+       {Case{RGB(128, 128, 128), RGB(217, 217, 217)}, Case{RGB(0, 0, 0), RGB(179, 179, 179)},
+        Case{RGB(255, 0, 100), RGB(255, 179, 209)}}) {
     PixelCanvas canvas(149, 16, kUntouched);
     ProgressLook look;
     look.border = c.border;
     PaintProgressBar(canvas.Dc(), canvas.Rect(), look);
     for (const POINT p : {POINT{0, 0}, POINT{148, 0}, POINT{0, 15}, POINT{148, 15}}) {
-      EXPECT_EQ(canvas.At(p.x, p.y), c.corner) << ColorText(c.border) << " at " << p.x << "," << p.y;
+      EXPECT_EQ(canvas.At(p.x, p.y), c.corner)
+          << ColorText(c.border) << " at " << p.x << "," << p.y;
     }
     EXPECT_EQ(canvas.At(1, 0), c.border);
     EXPECT_EQ(canvas.At(0, 1), c.border);
@@ -175,6 +180,7 @@ INSTANTIATE_TEST_SUITE_P(Orientations, ProgressFillTest,
                          testing::Values(FillCase{"horizontal_blocks", false, false},
                                          FillCase{"horizontal_smooth", false, true},
                                          FillCase{"vertical_blocks", true, false},
-                                         FillCase{"vertical_smooth", true, true}), CaseName());
+                                         FillCase{"vertical_smooth", true, true}),
+                         CaseName());
 
 }  // namespace

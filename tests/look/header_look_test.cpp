@@ -63,11 +63,13 @@ TEST_P(HeaderLookTest, StripHasGradientBackgroundAndRoundedCorners) {
   EXPECT_EQ(canvas.At(kWidth - 4, 30), kHeaderBlue);
   // The three corner pixels at each top corner take the colour too.
   for (const POINT p : {POINT{4, strip.top}, POINT{5, strip.top}, POINT{4, strip.top + 1},
-                        POINT{kWidth - 5, strip.top}, POINT{kWidth - 6, strip.top}, POINT{kWidth - 5, strip.top + 1}}) {
+                        POINT{kWidth - 5, strip.top}, POINT{kWidth - 6, strip.top},
+                        POINT{kWidth - 5, strip.top + 1}}) {
     EXPECT_EQ(canvas.At(p.x, p.y), kHeaderBlue) << p.x << "," << p.y;
   }
   // Just inside them the strip is white on the left ...
-  for (const POINT p : {POINT{6, strip.top}, POINT{5, strip.top + 1}, POINT{4, strip.top + 2}, POINT{4, kHeight - 1}}) {
+  for (const POINT p : {POINT{6, strip.top}, POINT{5, strip.top + 1}, POINT{4, strip.top + 2},
+                        POINT{4, kHeight - 1}}) {
     EXPECT_EQ(canvas.At(p.x, p.y), kWhite) << p.x << "," << p.y;
   }
   // ... and the gradient starts white 40 pixels in and ends in its blue at the right end.
@@ -75,7 +77,8 @@ TEST_P(HeaderLookTest, StripHasGradientBackgroundAndRoundedCorners) {
   EXPECT_EQ(canvas.At(4 + 40, kHeight - 1), kWhite);
   EXPECT_NE(canvas.At(4 + 60, kHeight - 1), kWhite);
   EXPECT_EQ(canvas.At(kWidth - 5, kHeight - 1), kGradientEnd);
-  EXPECT_EQ(canvas.At(kWidth - 6, strip.top + 1), kGradientEnd) << ColorText(canvas.At(kWidth - 6, strip.top + 1));
+  EXPECT_EQ(canvas.At(kWidth - 6, strip.top + 1), kGradientEnd)
+      << ColorText(canvas.At(kWidth - 6, strip.top + 1));
 }
 
 // The arrow: the apex of its first chevron lies at the top when it points up
@@ -114,7 +117,8 @@ TEST_P(HeaderLookTest, CaptionIsDrawnInTheStateColourAndCutBeforeTheButton) {
   EXPECT_GT(canvas.Count(caption_area, expected), 100);
   // Nothing left of its start, nothing past its end (the ellipsis ends it).
   EXPECT_EQ(canvas.Count({0, strip.top, strip.left + 10, strip.bottom}, expected), 0);
-  EXPECT_EQ(canvas.Count({strip.right - 28, strip.top, strip.right - 25, strip.bottom}, expected), 0);
+  EXPECT_EQ(canvas.Count({strip.right - 28, strip.top, strip.right - 25, strip.bottom}, expected),
+            0);
   // The text ends in the ellipsis: its last few columns hold dots on the
   // baseline, not the full-height strokes of a "W".
   int last_column = -1;
@@ -124,7 +128,8 @@ TEST_P(HeaderLookTest, CaptionIsDrawnInTheStateColourAndCutBeforeTheButton) {
   ASSERT_GT(last_column, caption_area.right - 20);
   int rows_with_dots = 0;
   for (int y = strip.top; y < strip.bottom; ++y) {
-    rows_with_dots += canvas.Count({last_column - 6, y, last_column + 1, y + 1}, expected) > 0 ? 1 : 0;
+    rows_with_dots +=
+        canvas.Count({last_column - 6, y, last_column + 1, y + 1}, expected) > 0 ? 1 : 0;
   }
   EXPECT_GE(rows_with_dots, 1);
   EXPECT_LE(rows_with_dots, 3);
@@ -189,11 +194,12 @@ TEST(HeaderLook, StripIsTheBottom26PixelsInsideTheBorder) {
     int border;
     RECT strip;
   };
-  for (const Case c : {Case{{0, 0, 170, 40}, 4, {4, 14, 166, 40}}, Case{{0, 0, 170, 40}, 0, {0, 14, 170, 40}},
-                       Case{{10, 20, 110, 80}, 7, {17, 54, 103, 80}}}) {
+  for (const Case c :
+       {Case{{0, 0, 170, 40}, 4, {4, 14, 166, 40}}, Case{{0, 0, 170, 40}, 0, {0, 14, 170, 40}},
+        Case{{10, 20, 110, 80}, 7, {17, 54, 103, 80}}}) {
     const RECT strip = HeaderStripRect(c.client, c.border);
-    EXPECT_TRUE(EqualRect(&strip, &c.strip)) << strip.left << "," << strip.top << "," << strip.right << ","
-                                             << strip.bottom;
+    EXPECT_TRUE(EqualRect(&strip, &c.strip))
+        << strip.left << "," << strip.top << "," << strip.right << "," << strip.bottom;
   }
 }
 

@@ -47,7 +47,8 @@ class HeaderWindowTest : public LookFormTest {
   }
   int CaptionPixels(COLORREF color) {
     const RECT strip = header_->StripRect();
-    return Capture(header_)->Count({strip.left + 10, strip.top, strip.right - 28, strip.bottom}, color);
+    return Capture(header_)->Count({strip.left + 10, strip.top, strip.right - 28, strip.bottom},
+                                   color);
   }
   TKWTXPHeader* header_ = nullptr;
 };
@@ -153,7 +154,8 @@ class CheckListWindowTest : public LookFormTest {
   // a frame: its client area starts at the client origin's offset).
   RECT Glyph(int index) {
     const RECT entry = list_->ItemRect(index);
-    RECT glyph = CenteredCheckGlyph({entry.left, entry.top, entry.left + list_->CheckWidth(), entry.bottom});
+    RECT glyph =
+        CenteredCheckGlyph({entry.left, entry.top, entry.left + list_->CheckWidth(), entry.bottom});
     POINT origin{0, 0};
     ClientToScreen(list_->Handle(), &origin);
     RECT window{};
@@ -181,7 +183,8 @@ TEST_F(CheckListWindowTest, EntriesShowTheirMarksInTheListsState) {
     EXPECT_EQ(shot->At(ticked.left + 4, ticked.top + 6), tick);
     EXPECT_EQ(shot->At(ticked.left + 10, ticked.top + 4), tick);
     EXPECT_EQ(shot->Count(ticked, tick), 21);
-    EXPECT_EQ(shot->Count(Inset(handled, 4), square), (handled.right - handled.left - 8) * (handled.bottom - handled.top - 8));
+    EXPECT_EQ(shot->Count(Inset(handled, 4), square),
+              (handled.right - handled.left - 8) * (handled.bottom - handled.top - 8));
     // A disabled entry in an enabled list keeps the list's colours.
     EXPECT_EQ(shot->Count(off, tick), 21);
     // The flat frame, 2 pixels in.

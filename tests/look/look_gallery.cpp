@@ -71,9 +71,11 @@ void DrawChecks(HDC dc, int top) {
   int left = 10;
   for (const bool flat : {true, false}) {
     for (const bool enabled : {true, false}) {
-      for (const CheckMark mark : {CheckMark::kUnchecked, CheckMark::kChecked, CheckMark::kGrayed}) {
+      for (const CheckMark mark :
+           {CheckMark::kUnchecked, CheckMark::kChecked, CheckMark::kGrayed}) {
         Fill(dc, {left, top, left + 20, top + 18}, RGB(255, 255, 255));
-        PaintCheckGlyph(dc, CenteredCheckGlyph({left, top, left + 20, top + 18}), {mark, flat, enabled});
+        PaintCheckGlyph(dc, CenteredCheckGlyph({left, top, left + 20, top + 18}),
+                        {mark, flat, enabled});
         left += 24;
       }
       left += 12;

@@ -28,17 +28,13 @@ INSTANTIATE_TEST_SUITE_P(
         // The progress bar's corners: its default grey border lightened by 70.
         ShadeCase{{128, 128, 128}, 70, {217, 217, 217}},
         // 255 * 0.7 = 178.5 rounds up.
-        ShadeCase{{0, 0, 0}, 70, {179, 179, 179}},
-        ShadeCase{{83, 141, 251}, 70, {203, 221, 254}},
+        ShadeCase{{0, 0, 0}, 70, {179, 179, 179}}, ShadeCase{{83, 141, 251}, 70, {203, 221, 254}},
         // Halves round up in every part.
-        ShadeCase{{10, 20, 30}, 50, {133, 138, 143}},
-        ShadeCase{{1, 2, 3}, 1, {4, 5, 6}},
-        ShadeCase{{255, 255, 255}, 70, {255, 255, 255}},
-        ShadeCase{{12, 34, 56}, 0, {12, 34, 56}},
+        ShadeCase{{10, 20, 30}, 50, {133, 138, 143}}, ShadeCase{{1, 2, 3}, 1, {4, 5, 6}},
+        ShadeCase{{255, 255, 255}, 70, {255, 255, 255}}, ShadeCase{{12, 34, 56}, 0, {12, 34, 56}},
         ShadeCase{{12, 34, 56}, 100, {255, 255, 255}},
         // Outside 0..100 the nearest end holds: never past white, never darker.
-        ShadeCase{{12, 34, 56}, 250, {255, 255, 255}},
-        ShadeCase{{12, 34, 56}, -40, {12, 34, 56}}));
+        ShadeCase{{12, 34, 56}, 250, {255, 255, 255}}, ShadeCase{{12, 34, 56}, -40, {12, 34, 56}}));
 
 struct FillCase {
   int min, max, position, length, expected;
@@ -55,7 +51,8 @@ INSTANTIATE_TEST_SUITE_P(Table, FilledLengthTest,
                          testing::Values(FillCase{0, 100, 0, 147, 0}, FillCase{0, 100, 50, 147, 73},
                                          FillCase{0, 100, 100, 147, 147},
                                          // Positions outside the range fill nothing or all.
-                                         FillCase{0, 100, 150, 147, 147}, FillCase{0, 100, -5, 147, 0},
+                                         FillCase{0, 100, 150, 147, 147},
+                                         FillCase{0, 100, -5, 147, 0},
                                          FillCase{-50, 50, 0, 100, 50},
                                          // Empty or reversed ranges and empty bars fill nothing.
                                          FillCase{10, 10, 10, 100, 0}, FillCase{20, 10, 15, 100, 0},

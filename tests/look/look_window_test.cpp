@@ -24,15 +24,20 @@
 namespace {
 
 // Interface texts as Windows-1251 bytes.
-constexpr char kOptionsTitle[] = "\xCF\xE0\xF0\xE0\xEC\xE5\xF2\xF0\xFB \xF0\xE0\xE1\xEE\xF2\xFB";  // "Параметры работы"
-constexpr char kApply[] = "\xCF\xF0\xE8\xEC\xE5\xED\xE8\xF2\xFC";                                   // "Применить"
-constexpr char kExit[] = "\xC2\xFB\xF5\xEE\xE4";                                                     // "Выход"
-constexpr char kSelectAll[] = "\xC2\xFB\xE1\xF0\xE0\xF2\xFC \xC2\xD1\xC5";                           // "Выбрать ВСЕ"
+constexpr char kOptionsTitle[] =
+    "\xCF\xE0\xF0\xE0\xEC\xE5\xF2\xF0\xFB \xF0\xE0\xE1\xEE\xF2\xFB";  // "Параметры работы"
+constexpr char kApply[] = "\xCF\xF0\xE8\xEC\xE5\xED\xE8\xF2\xFC";           // "Применить"
+constexpr char kExit[] = "\xC2\xFB\xF5\xEE\xE4";                            // "Выход"
+constexpr char kSelectAll[] = "\xC2\xFB\xE1\xF0\xE0\xF2\xFC \xC2\xD1\xC5";  // "Выбрать ВСЕ"
 constexpr char kNoPackages[] =
-    "\xCE\xF2\xF1\xF3\xF2\xF1\xF2\xE2\xF3\xFE\xF2 \xEF\xE0\xEA\xE5\xF2\xFB \xE4\xF0\xE0\xE9\xE2\xE5\xF0\xEE\xE2";
-constexpr char kRestore[] = "\xC2\xEE\xF1\xF1\xF2\xE0\xED\xEE\xE2\xE8\xF2\xFC \xEE\xEA\xED\xEE - Ctrl+Enter)";
-constexpr char kDestination[] = "\xCF\xE0\xEF\xEA\xE0-\xEF\xF0\xE8\xE5\xEC\xED\xE8\xEA";  // "Папка-приемник"
-constexpr char kDeleteAfter[] = "\xD3\xE4\xE0\xEB\xE8\xF2\xFC \xEF\xE0\xEF\xEA\xF3";      // "Удалить папку"
+    "\xCE\xF2\xF1\xF3\xF2\xF1\xF2\xE2\xF3\xFE\xF2 \xEF\xE0\xEA\xE5\xF2\xFB "
+    "\xE4\xF0\xE0\xE9\xE2\xE5\xF0\xEE\xE2";
+constexpr char kRestore[] =
+    "\xC2\xEE\xF1\xF1\xF2\xE0\xED\xEE\xE2\xE8\xF2\xFC \xEE\xEA\xED\xEE - Ctrl+Enter)";
+constexpr char kDestination[] =
+    "\xCF\xE0\xEF\xEA\xE0-\xEF\xF0\xE8\xE5\xEC\xED\xE8\xEA";  // "Папка-приемник"
+constexpr char kDeleteAfter[] =
+    "\xD3\xE4\xE0\xEB\xE8\xF2\xFC \xEF\xE0\xEF\xEA\xF3";  // "Удалить папку"
 
 const char kWindow[] = R"(
 object Form1: TForm
@@ -205,8 +210,9 @@ class LookWindowTest : public testing::Test {
   // Pixels of `color` inside a control's client area on the capture.
   int CountIn(const PixelCanvas& shot, TControl* control, COLORREF color) {
     const POINT origin = InShot(control, 0, 0);
-    return shot.Count({origin.x, origin.y, origin.x + control->ClientWidth(), origin.y + control->ClientHeight()},
-                      color);
+    return shot.Count(
+        {origin.x, origin.y, origin.x + control->ClientWidth(), origin.y + control->ClientHeight()},
+        color);
   }
   // The combo box's frame, on its window's top edge.
   COLORREF ComboFrame(const PixelCanvas& shot) {
@@ -220,7 +226,8 @@ class LookWindowTest : public testing::Test {
   int TickPixels(const PixelCanvas& shot, int index, COLORREF tick) {
     const RECT entry = CheckListBox1->ItemRect(index);
     const POINT origin = InShot(CheckListBox1, entry.left, entry.top);
-    return shot.Count({origin.x, origin.y, origin.x + CheckListBox1->CheckWidth(), origin.y + entry.bottom - entry.top},
+    return shot.Count({origin.x, origin.y, origin.x + CheckListBox1->CheckWidth(),
+                       origin.y + entry.bottom - entry.top},
                       tick);
   }
 
@@ -314,7 +321,9 @@ TEST_F(LookWindowTest, InTheMiddleOfAnApplyRun) {
   // Handled entries grayed, the next one ticked, all in the disabled colours.
   const RECT entry = CheckListBox1->ItemRect(0);
   const RECT glyph = CenteredCheckGlyph({0, entry.top, CheckListBox1->CheckWidth(), entry.bottom});
-  EXPECT_EQ(PixelOf(*shot, CheckListBox1, (glyph.left + glyph.right) / 2, (glyph.top + glyph.bottom) / 2), kGreyMark);
+  EXPECT_EQ(
+      PixelOf(*shot, CheckListBox1, (glyph.left + glyph.right) / 2, (glyph.top + glyph.bottom) / 2),
+      kGreyMark);
   EXPECT_EQ(TickPixels(*shot, 2, kGreyMark), 21);
   EXPECT_EQ(TickPixels(*shot, 2, kTick), 0);
   // Bars filled to their positions (244 interior pixels).
@@ -327,7 +336,8 @@ TEST_F(LookWindowTest, InTheMiddleOfAnApplyRun) {
 
 TEST_F(LookWindowTest, EverythingDisabled) {
   Header1->SetCollapsed(true);
-  for (const char* name : {"Header1", "Button1", "CheckListBox1", "CheckBox3", "ComboBox1", "CheckBox1", "CheckBox2"}) {
+  for (const char* name : {"Header1", "Button1", "CheckListBox1", "CheckBox3", "ComboBox1",
+                           "CheckBox1", "CheckBox2"}) {
     Get<TControl>(name)->SetEnabled(false);
   }
   const auto shot = Shoot("window_disabled");

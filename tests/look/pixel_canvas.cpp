@@ -6,7 +6,8 @@
 #include <stdexcept>
 #include <vector>
 
-PixelCanvas::PixelCanvas(int width, int height, COLORREF background) : width_(width), height_(height) {
+PixelCanvas::PixelCanvas(int width, int height, COLORREF background)
+    : width_(width), height_(height) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = width;
@@ -32,7 +33,8 @@ PixelCanvas::~PixelCanvas() {
 }
 
 COLORREF PixelCanvas::At(int x, int y) const {
-  if (x < 0 || y < 0 || x >= width_ || y >= height_) throw std::out_of_range("pixel outside the canvas");
+  if (x < 0 || y < 0 || x >= width_ || y >= height_)
+    throw std::out_of_range("pixel outside the canvas");
   GdiFlush();
   const DWORD pixel = bits_[y * width_ + x];
   return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
@@ -40,7 +42,8 @@ COLORREF PixelCanvas::At(int x, int y) const {
 
 void PixelCanvas::Set(int x, int y, COLORREF color) {
   GdiFlush();
-  bits_[y * width_ + x] = (DWORD{GetRValue(color)} << 16) | (DWORD{GetGValue(color)} << 8) | GetBValue(color);
+  bits_[y * width_ + x] =
+      (DWORD{GetRValue(color)} << 16) | (DWORD{GetGValue(color)} << 8) | GetBValue(color);
 }
 
 int PixelCanvas::Count(const RECT& area, COLORREF color) const {
@@ -83,11 +86,13 @@ void PixelCanvas::SaveBitmap(const std::string& path) const {
 
 std::string ColorText(COLORREF color) {
   char text[32];
-  std::snprintf(text, sizeof text, "(%d, %d, %d)", GetRValue(color), GetGValue(color), GetBValue(color));
+  std::snprintf(text, sizeof text, "(%d, %d, %d)", GetRValue(color), GetGValue(color),
+                GetBValue(color));
   return text;
 }
 
 bool Near(COLORREF a, COLORREF b, int tolerance) {
-  return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
+  return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance &&
+         std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
          std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
 }

@@ -48,7 +48,8 @@ HIMAGELIST OneImage() {
 }
 
 const Placement kPlacements[] = {
-    {"header", {170, 40},
+    {"header",
+     {170, 40},
      [](HDC dc, const RECT& r) {
        HeaderLook look;
        look.font = CaptionFont().Get();
@@ -58,7 +59,8 @@ const Placement kPlacements[] = {
        PaintHeader(dc, r, look);
      }},
     {"collapse_panel", {170, 120}, [](HDC dc, const RECT& r) { PaintCollapsePanel(dc, r, {}); }},
-    {"button", {75, 25},
+    {"button",
+     {75, 25},
      [](HDC dc, const RECT& r) {
        ButtonLook look;
        look.focused = true;
@@ -67,15 +69,25 @@ const Placement kPlacements[] = {
        look.caption = L"Apply";
        PaintButton(dc, r, look);
      }},
-    {"check_glyph", {13, 13}, [](HDC dc, const RECT& r) { PaintCheckGlyph(dc, r, {CheckMark::kChecked, false, true}); }},
-    {"combo", {145, 21}, [](HDC dc, const RECT& r) { PaintComboBox(dc, r, {true, false, true}); }},
-    {"progress", {149, 16},
+    {"check_glyph",
+     {13, 13},
+     [](HDC dc, const RECT& r) {
+       PaintCheckGlyph(dc, r, {CheckMark::kChecked, false, true});
+     }},
+    {"combo",
+     {145, 21},
+     [](HDC dc, const RECT& r) {
+       PaintComboBox(dc, r, {true, false, true});
+     }},
+    {"progress",
+     {149, 16},
      [](HDC dc, const RECT& r) {
        ProgressLook look;
        look.position = 45;
        PaintProgressBar(dc, r, look);
      }},
-    {"progress_vertical", {16, 149},
+    {"progress_vertical",
+     {16, 149},
      [](HDC dc, const RECT& r) {
        ProgressLook look;
        look.position = 45;
@@ -102,8 +114,8 @@ TEST_P(PlacementTest, SamePictureAtAnyOffsetAndNothingOutside) {
       const bool inside = x >= kDx && x < kDx + size.cx && y >= kDy && y < kDy + size.cy;
       const COLORREF expected = inside ? at_origin.At(x - kDx, y - kDy) : kUntouched;
       if (shifted.At(x, y) != expected && differences++ < 5) {
-        ADD_FAILURE() << "pixel " << x - kDx << "," << y - kDy << ": " << ColorText(shifted.At(x, y)) << " vs "
-                      << ColorText(expected);
+        ADD_FAILURE() << "pixel " << x - kDx << "," << y - kDy << ": "
+                      << ColorText(shifted.At(x, y)) << " vs " << ColorText(expected);
       }
     }
   }

@@ -7,8 +7,9 @@
 class TestFont {
  public:
   explicit TestFont(int height, int weight = FW_NORMAL, BYTE charset = DEFAULT_CHARSET)
-      : font_(CreateFontA(-height, 0, 0, 0, weight, FALSE, FALSE, FALSE, charset, OUT_DEFAULT_PRECIS,
-                          CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH, "Tahoma")) {}
+      : font_(CreateFontA(-height, 0, 0, 0, weight, FALSE, FALSE, FALSE, charset,
+                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
+                          DEFAULT_PITCH, "Tahoma")) {}
   ~TestFont() { DeleteObject(font_); }
   TestFont(const TestFont&) = delete;
   TestFont& operator=(const TestFont&) = delete;

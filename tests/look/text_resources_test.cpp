@@ -21,9 +21,10 @@ TEST(LookResources, EveryBitmapAndTheCursorAreResourcesOfTheProgram) {
     const char* name;
     int width, height;
   };
-  for (const Case c : {Case{"KWT_XPHBNOR", 19, 19}, Case{"KWT_XPPBHOR", 8, 14}, Case{"KWT_XPPBVER", 14, 8},
-                       Case{"KWT_XPCBNOR", 17, 17}, Case{"KWT_XPCBHOT", 17, 17}, Case{"KWT_XPCBDOWN", 17, 17},
-                       Case{"KWT_XPCBDIS", 17, 17}}) {
+  for (const Case c :
+       {Case{"KWT_XPHBNOR", 19, 19}, Case{"KWT_XPPBHOR", 8, 14}, Case{"KWT_XPPBVER", 14, 8},
+        Case{"KWT_XPCBNOR", 17, 17}, Case{"KWT_XPCBHOT", 17, 17}, Case{"KWT_XPCBDOWN", 17, 17},
+        Case{"KWT_XPCBDIS", 17, 17}}) {
     const HBITMAP bitmap = look_resources::Bitmap(c.name);
     ASSERT_NE(bitmap, nullptr) << c.name;
     BITMAP info{};
@@ -68,7 +69,8 @@ TEST(LookText, CyrillicCaptionIsDrawnUnderAnEnglishCodePage) {
     return true;
   };
   EXPECT_EQ(TextToWide(kApply1251, RUSSIAN_CHARSET), kApplyWide);
-  EXPECT_EQ(TextToWide(kApply1251, DEFAULT_CHARSET), L"\u00CF\u00F0\u00E8\u00EC\u00E5\u00ED\u00E8\u00F2\u00FC");
+  EXPECT_EQ(TextToWide(kApply1251, DEFAULT_CHARSET),
+            L"\u00CF\u00F0\u00E8\u00EC\u00E5\u00ED\u00E8\u00F2\u00FC");
   const auto drawn = render(TextToWide(kApply1251, RUSSIAN_CHARSET));
   const auto cyrillic = render(kApplyWide);
   const auto latin = render(TextToWide(kApply1251, DEFAULT_CHARSET));

@@ -10,7 +10,8 @@
 std::unique_ptr<PixelCanvas> CaptureWindow(HWND window) {
   RECT bounds{};
   GetWindowRect(window, &bounds);
-  auto canvas = std::make_unique<PixelCanvas>(bounds.right - bounds.left, bounds.bottom - bounds.top, RGB(0, 0, 0));
+  auto canvas = std::make_unique<PixelCanvas>(bounds.right - bounds.left,
+                                              bounds.bottom - bounds.top, RGB(0, 0, 0));
   const HDC source = GetWindowDC(window);
   BitBlt(canvas->Dc(), 0, 0, canvas->Width(), canvas->Height(), source, 0, 0, SRCCOPY);
   ReleaseDC(window, source);
@@ -47,8 +48,8 @@ std::string SaveScreenshot(const PixelCanvas& capture, const std::string& name) 
   capture.SaveBitmap(bitmap);
   const std::string png = std::string(folder) + "/" + name + ".png";
   const auto result =
-      testing_support::RunHostCommand({"sh", "-c", "mkdir -p \"$1\" && convert \"$2\" \"$3\"", "sh", folder,
-                                       testing_support::UnixPath(bitmap), png});
+      testing_support::RunHostCommand({"sh", "-c", "mkdir -p \"$1\" && convert \"$2\" \"$3\"", "sh",
+                                       folder, testing_support::UnixPath(bitmap), png});
   if (result.exit_code != 0) throw std::runtime_error("cannot write " + png + ": " + result.output);
   return png;
 }

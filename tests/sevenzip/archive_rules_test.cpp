@@ -16,11 +16,12 @@ TEST(VolumeNamesTest, NumberReplacesTheExtensionOrFollowsAnSfxModule) {
     bool sfx;
     const wchar_t* name;
   };
-  for (const Case& c : std::vector<Case>{{L"D:\\x\\pack.7z.001", 2, false, L"D:\\x\\pack.7z.002"},
-                                         {L"D:\\x\\pack.7z.001", 12, false, L"D:\\x\\pack.7z.012"},
-                                         {L"D:\\x\\pack.7z.001", 1234, false, L"D:\\x\\pack.7z.1234"},
-                                         {L"D:\\x\\pack.exe", 2, true, L"D:\\x\\pack.exe.002"},
-                                         {L"D:\\x.y\\pack", 3, false, L"D:\\x.y\\pack.003"}}) {
+  for (const Case& c :
+       std::vector<Case>{{L"D:\\x\\pack.7z.001", 2, false, L"D:\\x\\pack.7z.002"},
+                         {L"D:\\x\\pack.7z.001", 12, false, L"D:\\x\\pack.7z.012"},
+                         {L"D:\\x\\pack.7z.001", 1234, false, L"D:\\x\\pack.7z.1234"},
+                         {L"D:\\x\\pack.exe", 2, true, L"D:\\x\\pack.exe.002"},
+                         {L"D:\\x.y\\pack", 3, false, L"D:\\x.y\\pack.003"}}) {
     EXPECT_EQ(VolumeName(c.first, c.n, c.sfx), c.name) << c.first;
   }
   EXPECT_EQ(VolumeNumberOf(L"pack.7z.001"), 1);
@@ -31,7 +32,8 @@ TEST(VolumeNamesTest, NumberReplacesTheExtensionOrFollowsAnSfxModule) {
 }
 
 TEST(VolumeNamesTest, DialogFilterNamesTheSet) {
-  EXPECT_EQ(VolumeDialogFilter(L"D:\\x\\pack.7z.001"), std::wstring(L"pack.7z-volumes\0pack.7z.*\0\0", 27));
+  EXPECT_EQ(VolumeDialogFilter(L"D:\\x\\pack.7z.001"),
+            std::wstring(L"pack.7z-volumes\0pack.7z.*\0\0", 27));
   EXPECT_EQ(FolderPart(L"D:\\x\\pack.7z.001"), L"D:\\x\\");
 }
 
@@ -69,17 +71,20 @@ TEST(SignatureScanTest, FindsTheFirstWholeSignature) {
 }
 
 TEST(DosTimeTest, PacksLocalTimeInTwoSecondStepsWithinItsYears) {
-  const auto at = [](double days, int h, int m, int s) { return days + (h * 3600 + m * 60 + s) / 86400.0; };
+  const auto at = [](double days, int h, int m, int s) {
+    return days + (h * 3600 + m * 60 + s) / 86400.0;
+  };
   struct Case {
     double date_time;
     std::uint32_t dos;
   };
   for (const Case& c : std::vector<Case>{
-           {at(29221, 0, 0, 0), 1u << 16 | 1u << 21 | 0u},                                   // 1980-01-01
-           {at(29221, 0, 0, 0) - 1.0 / 86400, 0},                                             // 1979-12-31 23:59:59
+           {at(29221, 0, 0, 0), 1u << 16 | 1u << 21 | 0u},  // 1980-01-01
+           {at(29221, 0, 0, 0) - 1.0 / 86400, 0},           // 1979-12-31 23:59:59
            {at(44362, 10, 20, 31), (15u | 6u << 5 | 41u << 9) << 16 | (15u | 20u << 5 | 10u << 11)},
            {at(36585, 23, 59, 59), (29u | 2u << 5 | 20u << 9) << 16 | (29u | 59u << 5 | 23u << 11)},
-           {at(75972, 0, 0, 0) - 1.0 / 86400, (31u | 12u << 5 | 127u << 9) << 16 | (29u | 59u << 5 | 23u << 11)},
+           {at(75972, 0, 0, 0) - 1.0 / 86400,
+            (31u | 12u << 5 | 127u << 9) << 16 | (29u | 59u << 5 | 23u << 11)},
            {at(75972, 0, 0, 0), 0},  // 2108-01-01
            {-109205.0, 0}}) {        // no stored time: 1601
     EXPECT_EQ(DosDateTime(c.date_time), c.dos) << c.date_time;

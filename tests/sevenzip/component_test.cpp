@@ -9,7 +9,8 @@
 namespace engine_test {
 namespace {
 
-constexpr char kLoadMessage[] = "Could not load CreateObject function from 7za.dll\r\nPerhaps 7za.dll not found";
+constexpr char kLoadMessage[] =
+    "Could not load CreateObject function from 7za.dll\r\nPerhaps 7za.dll not found";
 
 using ComponentTest = RealLibraryTest;
 
@@ -69,7 +70,8 @@ TEST_F(ComponentTest, SfxModuleSizeRaisesTheVolumeSize) {
     int set;
     int read;
   };
-  for (const Case& c : std::vector<Case>{{1003, 1003}, {999, 1007}, {0, 0}, {1, 1007}, {-5, -5}, {5000, 5000}}) {
+  for (const Case& c :
+       std::vector<Case>{{1003, 1003}, {999, 1007}, {0, 0}, {1, 1007}, {-5, -5}, {5000, 5000}}) {
     zip.SetVolumeSize(c.set);
     EXPECT_EQ(zip.VolumeSize(), c.read) << c.set;
   }
@@ -91,7 +93,8 @@ TEST(ResultCodesTest, EveryCodeHasItsFixedMessage) {
                                           "Could not create SFX",
                                           "No files to add",
                                           "Could not create file"};
-  for (int code = 0; code < 12; ++code) EXPECT_EQ(ResultMessage(code), messages[static_cast<std::size_t>(code)]);
+  for (int code = 0; code < 12; ++code)
+    EXPECT_EQ(ResultMessage(code), messages[static_cast<std::size_t>(code)]);
   EXPECT_STREQ(ResultMessage(12), "");
   EXPECT_STREQ(ResultMessage(-1), "");
 }

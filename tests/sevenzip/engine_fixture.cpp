@@ -16,16 +16,19 @@ using testing_support::UnixPath;
 
 std::wstring Wide(const std::string& utf8) {
   if (utf8.empty()) return {};
-  const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  const int length =
+      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
   std::wstring result(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), result.data(), length);
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), result.data(),
+                      length);
   return result;
 }
 
 std::string Utf8(const std::wstring& wide) {
   if (wide.empty()) return {};
   const int size = static_cast<int>(wide.size());
-  const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+  const int length =
+      WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
   std::string result(static_cast<std::size_t>(length), '\0');
   WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, result.data(), length, nullptr, nullptr);
   return result;
@@ -69,7 +72,8 @@ int RunReference7z(const std::wstring& arguments, const std::string& folder) {
 
 std::string SfxModuleFolder() {
   const char* source = std::getenv("PROJECT_SOURCE_DIR");
-  std::string folder = std::string("Z:") + (source ? source : "") + "/build/deps/7zip-sfx/package/7zip-lite";
+  std::string folder =
+      std::string("Z:") + (source ? source : "") + "/build/deps/7zip-sfx/package/7zip-lite";
   for (char& c : folder) {
     if (c == '/') c = '\\';
   }
@@ -79,28 +83,34 @@ std::string SfxModuleFolder() {
 void MakeSourceTree(const std::string& folder, int big_megabytes) {
   // Seeded awk output: the same bytes on every run.
   const std::string script =
-      "set -e; export LC_ALL=C; mkdir -p src/drivers/x86 src/drivers/x64 'src/Документы' src/empty_dir src/deep/a/b/c/d\n"
+      "set -e; export LC_ALL=C; mkdir -p src/drivers/x86 src/drivers/x64 'src/Документы' "
+      "src/empty_dir src/deep/a/b/c/d\n"
       "printf '[Version]\\r\\nSignature=\"$Windows NT$\"\\r\\n' > src/readme.txt\n"
       ": > src/empty.txt\n"
       "seq 1 20000 > src/drivers/x86/net.inf\n"
-      "awk 'BEGIN{srand(7); for(i=0;i<60000;i++) printf \"%c\", int(rand()*256)}' > src/drivers/x86/net.sys\n"
+      "awk 'BEGIN{srand(7); for(i=0;i<60000;i++) printf \"%c\", int(rand()*256)}' > "
+      "src/drivers/x86/net.sys\n"
       "printf 'сеть' > 'src/drivers/x64/Сеть.inf'\n"
       "printf 'отчёт за год' > 'src/Документы/отчёт.txt'\n"
       "printf 'deep' > src/deep/a/b/c/d/file.dat\n"
       "printf 'read only' > src/ro.txt; chmod 444 src/ro.txt\n"
       "touch -d '2021-06-15 10:20:31' src/readme.txt\n"
-      "{ seq 1 " + std::to_string(big_megabytes * 60000) + "; awk 'BEGIN{srand(11); for(i=0;i<" +
-      std::to_string(big_megabytes * 400000) + ";i++) printf \"%c\", int(rand()*256)}'; } > src/big.bin\n";
+      "{ seq 1 " +
+      std::to_string(big_megabytes * 60000) + "; awk 'BEGIN{srand(11); for(i=0;i<" +
+      std::to_string(big_megabytes * 400000) +
+      ";i++) printf \"%c\", int(rand()*256)}'; } > src/big.bin\n";
   Shell(script, folder);
 }
 
 RecordingZip::RecordingZip() {
   auto note_thread = [this] { event_threads.push_back(GetCurrentThreadId()); };
-  zip.OnMessage = [this, note_thread](TComponent*, int code, const std::string& text, const std::wstring& file) {
+  zip.OnMessage = [this, note_thread](TComponent*, int code, const std::string& text,
+                                      const std::wstring& file) {
     note_thread();
     messages.push_back({code, text, file});
   };
-  zip.OnExtractOverwrite = [this, note_thread](TComponent*, const std::wstring& file, bool& overwrite) {
+  zip.OnExtractOverwrite = [this, note_thread](TComponent*, const std::wstring& file,
+                                               bool& overwrite) {
     note_thread();
     overwrite_asks.push_back(file);
     overwrite = answer_overwrite;
@@ -113,7 +123,8 @@ RecordingZip::RecordingZip() {
     note_thread();
     extracted.push_back(file);
   };
-  zip.OnProgress = [this, note_thread](TComponent*, const std::wstring&, std::int64_t arc, std::int64_t) {
+  zip.OnProgress = [this, note_thread](TComponent*, const std::wstring&, std::int64_t arc,
+                                       std::int64_t) {
     note_thread();
     ++progress_events;
     last_arc_position = arc;
@@ -135,12 +146,14 @@ std::vector<int> RecordingZip::Codes() const {
 namespace {
 
 std::string ReadWide(const std::wstring& path) {
-  const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  const HANDLE file =
+      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return "<unreadable>";
   std::string content;
   char buffer[65536];
   DWORD read = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) content.append(buffer, read);
+  while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0)
+    content.append(buffer, read);
   CloseHandle(file);
   return content;
 }
@@ -214,7 +227,8 @@ std::wstring ExeFolder() {
   return path.substr(0, path.rfind(L'\\'));
 }
 
-ScopedFakeLibrary::ScopedFakeLibrary() : module_(LoadLibraryW((ExeFolder() + L"\\fake\\7za.dll").c_str())) {}
+ScopedFakeLibrary::ScopedFakeLibrary()
+    : module_(LoadLibraryW((ExeFolder() + L"\\fake\\7za.dll").c_str())) {}
 
 ScopedFakeLibrary::~ScopedFakeLibrary() { Release(); }
 
@@ -227,7 +241,8 @@ WorkFolder::~WorkFolder() { RemoveTreeWide(Wide(temp_.Path())); }
 
 double SecondsBetween(const FILETIME& a, const FILETIME& b) {
   const auto ticks = [](const FILETIME& t) {
-    return static_cast<double>(static_cast<std::uint64_t>(t.dwHighDateTime) << 32 | t.dwLowDateTime);
+    return static_cast<double>(static_cast<std::uint64_t>(t.dwHighDateTime) << 32 |
+                               t.dwLowDateTime);
   };
   return (ticks(b) - ticks(a)) / 1e7;
 }

@@ -21,7 +21,9 @@ using ExtractTimesTest = RealLibraryTest;
 using testing_support::ReadTextFile;
 using testing_support::WriteTextFile;
 
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 // Three items in a known order: 1.txt (1 byte), 2.txt (22), 3.txt (333).
 class ThreeItemsTest : public RealLibraryTest {
@@ -29,8 +31,10 @@ class ThreeItemsTest : public RealLibraryTest {
   void SetUp() override {
     RealLibraryTest::SetUp();
     if (IsSkipped()) return;
-    Shell("printf 1 > 1.txt; head -c 22 /dev/zero | tr '\\0' 2 > 2.txt; head -c 333 /dev/zero | tr '\\0' 3 > 3.txt",
-          folder.Path());
+    Shell(
+        "printf 1 > 1.txt; head -c 22 /dev/zero | tr '\\0' 2 > 2.txt; head -c 333 /dev/zero | tr "
+        "'\\0' 3 > 3.txt",
+        folder.Path());
     Make7z({"-ms=off", "pack.7z", "1.txt", "2.txt", "3.txt"}, folder.Path());
   }
   WorkFolder folder;
@@ -119,7 +123,8 @@ TEST_F(ThreeItemsTest, ExistingFilesAreKeptUnlessTheHostAgrees) {
     overwrite = file.back() == L't' && file[file.size() - 5] == L'2';
   };
   EXPECT_EQ(recorder.Extract(folder / "pack.7z", folder / "out"), 0);
-  EXPECT_EQ(recorder.overwrite_asks, (std::vector<std::wstring>{Wide(folder / "out\\1.txt"), Wide(folder / "out\\2.txt")}));
+  EXPECT_EQ(recorder.overwrite_asks,
+            (std::vector<std::wstring>{Wide(folder / "out\\1.txt"), Wide(folder / "out\\2.txt")}));
   EXPECT_EQ(ReadTextFile(folder / "out\\1.txt"), "old");
   EXPECT_EQ(ReadTextFile(folder / "out\\2.txt"), std::string(22, '2'));
   EXPECT_TRUE(recorder.messages.empty());
@@ -147,7 +152,8 @@ TEST_F(ThreeItemsTest, UncreatableTargetStopsTheJobWithItsPath) {
 TEST_F(ThreeItemsTest, RenamedPathsAreUsedButFailuresNameTheOriginal) {
   RecordingZip recorder;
   recorder.zip.OnSetExtractName = [&](TComponent*, std::uint32_t index, std::wstring& path) {
-    path = index == 2 ? Wide(folder / "renamed\\0\\x") : Wide(folder / "renamed\\") + std::to_wstring(index);
+    path = index == 2 ? Wide(folder / "renamed\\0\\x")
+                      : Wide(folder / "renamed\\") + std::to_wstring(index);
   };
   EXPECT_NE(recorder.Extract(folder / "pack.7z", folder / "out"), 0);
   EXPECT_EQ(ReadTextFile(folder / "renamed\\0"), "1");
@@ -204,7 +210,8 @@ TEST_F(ExtractFoldersTest, ExistingFolderKeepsItsAttributes) {
   Shell("mkdir -p d/empty && printf x > d/f.txt", folder.Path());
   Make7z({"pack.7z", "d"}, folder.Path());
   testing_support::MakeFolders(folder / "out\\d\\empty");
-  SetFileAttributesA((folder / "out\\d\\empty").c_str(), FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN);
+  SetFileAttributesA((folder / "out\\d\\empty").c_str(),
+                     FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN);
   RecordingZip recorder;
   recorder.zip.ExtractOptions = ExtractOpts{ExtractOverwrite};
   EXPECT_EQ(recorder.Extract(folder / "pack.7z", folder / "out"), 0);
@@ -215,11 +222,12 @@ TEST_F(ExtractFoldersTest, ExistingFolderKeepsItsAttributes) {
 // Items whose time no DOS date holds, or that have none, still extract.
 TEST_F(ExtractTimesTest, ItemTimesAreSetWhenADosDateHoldsThem) {
   WorkFolder folder;
-  Shell("printf a > old.txt && touch -d '1979-12-31 23:00:00' old.txt && "
-        "printf b > first.txt && touch -d '1980-01-01 12:00:01' first.txt && "
-        "printf c > late.txt && touch -d '2110-05-01 00:00:00' late.txt && "
-        "printf d > last.txt && touch -d '2107-12-31 23:59:58' last.txt",
-        folder.Path());
+  Shell(
+      "printf a > old.txt && touch -d '1979-12-31 23:00:00' old.txt && "
+      "printf b > first.txt && touch -d '1980-01-01 12:00:01' first.txt && "
+      "printf c > late.txt && touch -d '2110-05-01 00:00:00' late.txt && "
+      "printf d > last.txt && touch -d '2107-12-31 23:59:58' last.txt",
+      folder.Path());
   Make7z({"pack.7z", "old.txt", "first.txt", "late.txt", "last.txt"}, folder.Path());
   Make7z({"-mtm-", "notimes.7z", "old.txt", "first.txt"}, folder.Path());
   FILETIME before;
@@ -239,7 +247,8 @@ TEST_F(ExtractTimesTest, ItemTimesAreSetWhenADosDateHoldsThem) {
   EXPECT_EQ(last.wYear, 2107);
   EXPECT_EQ(last.wSecond, 58);
   for (const wchar_t* name : {L"old.txt", L"late.txt"}) {
-    EXPECT_GE(SecondsBetween(before, tree.at(name).write_time), -2.0) << Utf8(name);  // left as created
+    EXPECT_GE(SecondsBetween(before, tree.at(name).write_time), -2.0)
+        << Utf8(name);  // left as created
   }
   EXPECT_EQ(tree.at(L"old.txt").content, "a");
 
@@ -252,8 +261,12 @@ TEST_F(ExtractTimesTest, ItemTimesAreSetWhenADosDateHoldsThem) {
 // Stored paths that would leave the base folder are refused, item by item.
 TEST_F(ExtractPathsTest, ItemsNeverLeaveTheBaseFolder) {
   WorkFolder folder;
-  Shell("mkdir -p work/in && printf in > work/in/ok.txt && printf up > up.txt && printf abs > abs.txt", folder.Path());
-  Make7z({"-spf", "../evil.7z", "in/ok.txt", "../up.txt", (testing_support::UnixPath(folder / "abs.txt"))},
+  Shell(
+      "mkdir -p work/in && printf in > work/in/ok.txt && printf up > up.txt && printf abs > "
+      "abs.txt",
+      folder.Path());
+  Make7z({"-spf", "../evil.7z", "in/ok.txt", "../up.txt",
+          (testing_support::UnixPath(folder / "abs.txt"))},
          folder / "work");
   RecordingZip recorder;
   const int result = recorder.Extract(folder / "evil.7z", folder / "base\\out");
@@ -309,14 +322,17 @@ TEST_F(ExtractThreadsTest, EveryEventRunsOnTheCallingThreadDuringParallelDecodin
   WorkFolder folder;
   MakeSourceTree(folder.Path(), 6);
   Make7z({"-m0=lzma2:d=256k:c=1m", "-mmt=4", "pack.7z", "src"}, folder.Path());
-  const HWND window = CreateWindowW(L"STATIC", L"engine test", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+  const HWND window =
+      CreateWindowW(L"STATIC", L"engine test", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
   ASSERT_TRUE(window);
   RecordingZip recorder;
   int answered = 0;
   recorder.zip.OnProgress = [&](TComponent*, const std::wstring&, std::int64_t, std::int64_t) {
     recorder.event_threads.push_back(GetCurrentThreadId());
     DWORD_PTR reply = 0;
-    if (SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 2000, &reply) && reply == 11) ++answered;
+    if (SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 2000, &reply) &&
+        reply == 11)
+      ++answered;
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
   };

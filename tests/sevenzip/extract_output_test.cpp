@@ -60,7 +60,8 @@ TEST_P(ExtractOutputTest, EqualsTheLibrarysOwnExtraction) {
 
 INSTANTIATE_TEST_SUITE_P(
     Methods, ExtractOutputTest,
-    ::testing::Values(Method{"SolidLzma2", {"-m0=lzma2", "-ms=on"}}, Method{"NonSolidLzma2", {"-m0=lzma2", "-ms=off"}},
+    ::testing::Values(Method{"SolidLzma2", {"-m0=lzma2", "-ms=on"}},
+                      Method{"NonSolidLzma2", {"-m0=lzma2", "-ms=off"}},
                       Method{"Lzma", {"-m0=lzma"}}, Method{"Ppmd", {"-m0=ppmd"}},
                       Method{"Bcj", {"-mf=BCJ", "-m0=lzma"}}, Method{"Bcj2", {"-mf=BCJ2"}},
                       Method{"Store", {"-mx0"}},
@@ -71,10 +72,13 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(ExtractAttributesTest, GivesFilesTheirStoredAttributes) {
   if (!sevenzip::WideMode()) GTEST_SKIP() << "ANSI mode: made by the reference archiver only on NT";
   WorkFolder folder;
-  Shell("mkdir -p src/sub && printf h > src/hidden.txt && printf s > src/sub/system.sys && printf r > src/ro.txt",
-        folder.Path());
+  Shell(
+      "mkdir -p src/sub && printf h > src/hidden.txt && printf s > src/sub/system.sys && printf r "
+      "> src/ro.txt",
+      folder.Path());
   SetFileAttributesW(Wide(folder / "src\\hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
-  SetFileAttributesW(Wide(folder / "src\\sub\\system.sys").c_str(), FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
+  SetFileAttributesW(Wide(folder / "src\\sub\\system.sys").c_str(),
+                     FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
   SetFileAttributesW(Wide(folder / "src\\ro.txt").c_str(), FILE_ATTRIBUTE_READONLY);
   ASSERT_EQ(RunReference7z(L"a -bd -y pack.7z src", folder.Path()), 0);
 
@@ -82,9 +86,12 @@ TEST_F(ExtractAttributesTest, GivesFilesTheirStoredAttributes) {
   ASSERT_EQ(recorder.Extract(folder / "pack.7z", folder / "out"), 0);
   const Tree tree = ScanTree(Wide(folder / "out"));
   constexpr DWORD kShown = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY;
-  EXPECT_EQ(tree.at(L"src\\hidden.txt").attributes & kShown, static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
-  EXPECT_EQ(tree.at(L"src\\sub\\system.sys").attributes & kShown, static_cast<DWORD>(FILE_ATTRIBUTE_SYSTEM));
-  EXPECT_EQ(tree.at(L"src\\ro.txt").attributes & kShown, static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+  EXPECT_EQ(tree.at(L"src\\hidden.txt").attributes & kShown,
+            static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
+  EXPECT_EQ(tree.at(L"src\\sub\\system.sys").attributes & kShown,
+            static_cast<DWORD>(FILE_ATTRIBUTE_SYSTEM));
+  EXPECT_EQ(tree.at(L"src\\ro.txt").attributes & kShown,
+            static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
   EXPECT_EQ(tree.at(L"src\\hidden.txt").content, "h");
 
   // A folder made only for a file does not take the file's attributes.
@@ -92,7 +99,9 @@ TEST_F(ExtractAttributesTest, GivesFilesTheirStoredAttributes) {
   RecordingZip loose;
   ASSERT_EQ(loose.Extract(folder / "loose.7z", folder / "loose"), 0);
   EXPECT_EQ(GetFileAttributesW(Wide(folder / "loose\\src").c_str()) & kShown, 0u);
-  EXPECT_NE(GetFileAttributesW(Wide(folder / "loose\\src\\hidden.txt").c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
+  EXPECT_NE(
+      GetFileAttributesW(Wide(folder / "loose\\src\\hidden.txt").c_str()) & FILE_ATTRIBUTE_HIDDEN,
+      0u);
 }
 
 }  // namespace

@@ -25,7 +25,8 @@ class FakeLibraryTest : public ::testing::Test {
     path = path.substr(0, path.rfind(L'\\')) + L"\\fake\\7za.dll";
     module_ = LoadLibraryW(path.c_str());
     ASSERT_TRUE(module_);
-    set_script_ = reinterpret_cast<FakeSetScriptFunc>(reinterpret_cast<void*>(GetProcAddress(module_, "FakeSetScript")));
+    set_script_ = reinterpret_cast<FakeSetScriptFunc>(
+        reinterpret_cast<void*>(GetProcAddress(module_, "FakeSetScript")));
     ASSERT_TRUE(set_script_);
     notes.clear();
     script.note = Note;
@@ -62,8 +63,8 @@ class FakeLibraryTest : public ::testing::Test {
 TEST_F(FakeLibraryTest, DestructionReleasesTheLibraryObjectsBeforeUnloading) {
   auto recorder = MakeZip();
   recorder.reset();
-  EXPECT_EQ(notes, (std::vector<std::string>{"release IInArchive", "release IOutArchive", "release ISetProperties",
-                                             "unload"}));
+  EXPECT_EQ(notes, (std::vector<std::string>{"release IInArchive", "release IOutArchive",
+                                             "release ISetProperties", "unload"}));
 }
 
 TEST_F(FakeLibraryTest, EveryOperationResultHasItsCode) {
@@ -100,7 +101,8 @@ TEST_F(FakeLibraryTest, JobStopsAfterTheLastSelectedFile) {
   recorder->zip.Files.Add(L"1");
   recorder->zip.Files.Add(L"0");
   EXPECT_EQ(recorder->zip.Extract(false), S_FALSE);
-  EXPECT_EQ(std::count_if(notes.begin(), notes.end(), [](const std::string& n) { return n.rfind("get stream", 0) == 0; }),
+  EXPECT_EQ(std::count_if(notes.begin(), notes.end(),
+                          [](const std::string& n) { return n.rfind("get stream", 0) == 0; }),
             2);
   EXPECT_EQ(recorder->pre_progress, std::vector<std::int64_t>{7});
   EXPECT_EQ(testing_support::ReadTextFile(folder / "out\\sub\\b.txt"), "xxxx");

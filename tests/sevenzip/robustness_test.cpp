@@ -59,10 +59,13 @@ class RobustnessTest : public RealLibraryTest {
   void SetUp() override {
     RealLibraryTest::SetUp();
     if (IsSkipped()) return;
-    Shell("set -e; export LC_ALL=C; mkdir -p src/a/b; seq 1 3000 > src/list.inf; printf small > src/a/s.txt; "
-          "awk 'BEGIN{srand(3); for(i=0;i<12000;i++) printf \"%c\", int(rand()*256)}' > src/a/b/r.sys; "
-          ": > src/empty.cat",
-          folder.Path());
+    Shell(
+        "set -e; export LC_ALL=C; mkdir -p src/a/b; seq 1 3000 > src/list.inf; printf small > "
+        "src/a/s.txt; "
+        "awk 'BEGIN{srand(3); for(i=0;i<12000;i++) printf \"%c\", int(rand()*256)}' > "
+        "src/a/b/r.sys; "
+        ": > src/empty.cat",
+        folder.Path());
     Make7z({"-ms=on", "solid.7z", "src"}, folder.Path());
     Make7z({"-ms=off", "-m0=lzma", "plain.7z", "src"}, folder.Path());
     Make7z({"-v6k", "-mx0", "split.7z", "src"}, folder.Path());
@@ -78,20 +81,23 @@ class RobustnessTest : public RealLibraryTest {
       const std::string good = Bytes(name);
       for (int i = 0; i < 45; ++i) {
         const std::size_t cut = good.size() * static_cast<std::size_t>(i) / 45;
-        cases.push_back({std::string(name) + " cut at " + std::to_string(cut), {{"case.7z", good.substr(0, cut)}}});
+        cases.push_back({std::string(name) + " cut at " + std::to_string(cut),
+                         {{"case.7z", good.substr(0, cut)}}});
       }
       for (int i = 0; i < 55; ++i) {
         std::size_t at = 0;
         if (i < 15) {
           at = static_cast<std::size_t>(i) * 2 % 32;  // start header
         } else if (i < 35) {
-          at = good.size() - 1 - random() % std::min<std::size_t>(good.size() - 32, 160);  // end header
+          at = good.size() - 1 -
+               random() % std::min<std::size_t>(good.size() - 32, 160);  // end header
         } else {
           at = 32 + random() % (good.size() - 32);  // packed data
         }
         std::string bad = good;
         bad[at] = static_cast<char>(bad[at] ^ (1 << (random() % 8)));
-        cases.push_back({std::string(name) + " bit flip at " + std::to_string(at), {{"case.7z", bad}}});
+        cases.push_back(
+            {std::string(name) + " bit flip at " + std::to_string(at), {{"case.7z", bad}}});
       }
     }
     cases.push_back({"zero length", {{"case.7z", ""}}});
@@ -109,18 +115,23 @@ class RobustnessTest : public RealLibraryTest {
     }
     const auto volume_set = [](const std::vector<std::string>& members) {
       std::vector<std::pair<std::string, std::string>> files;
-      for (std::size_t n = 0; n < members.size(); ++n) files.push_back({"case.7z.00" + std::to_string(n + 1), members[n]});
+      for (std::size_t n = 0; n < members.size(); ++n)
+        files.push_back({"case.7z.00" + std::to_string(n + 1), members[n]});
       return files;
     };
     for (std::size_t missing = 1; missing < volumes.size(); ++missing) {
-      std::vector<std::string> members(volumes.begin(), volumes.begin() + static_cast<long>(missing));
-      cases.push_back({"volume set without member " + std::to_string(missing + 1), volume_set(members)});
+      std::vector<std::string> members(volumes.begin(),
+                                       volumes.begin() + static_cast<long>(missing));
+      cases.push_back(
+          {"volume set without member " + std::to_string(missing + 1), volume_set(members)});
       std::vector<std::string> swapped = volumes;
       std::swap(swapped[missing - 1], swapped[missing]);
-      cases.push_back({"volume set with members swapped at " + std::to_string(missing), volume_set(swapped)});
+      cases.push_back(
+          {"volume set with members swapped at " + std::to_string(missing), volume_set(swapped)});
       std::vector<std::string> short_member = volumes;
       short_member[missing].resize(short_member[missing].size() / 2);
-      cases.push_back({"volume set with member " + std::to_string(missing + 1) + " cut", volume_set(short_member)});
+      cases.push_back({"volume set with member " + std::to_string(missing + 1) + " cut",
+                       volume_set(short_member)});
     }
     for (int i = 0; i < 6; ++i) {
       std::string exe = "MZ" + std::string(65536 + 100 * static_cast<std::size_t>(i), '\0');
@@ -136,7 +147,8 @@ class RobustnessTest : public RealLibraryTest {
     if (extracted.size() != source_.size()) return false;
     for (const auto& [name, entry] : source_) {
       const auto found = extracted.find(name);
-      if (found == extracted.end() || found->second.folder != entry.folder || found->second.content != entry.content) {
+      if (found == extracted.end() || found->second.folder != entry.folder ||
+          found->second.content != entry.content) {
         return false;
       }
     }
@@ -156,11 +168,13 @@ TEST_F(RobustnessTest, DamagedArchivesFailVisiblyAndStayInsideTheBaseFolder) {
     SCOPED_TRACE(c.label);
     const std::string root = folder / ("case" + std::to_string(i));
     for (const auto& [name, bytes] : c.files) WriteTextFile(root + "\\" + name, bytes);
-    const Outcome outcome = ExtractWithin(root + "\\" + c.files.front().first, root + "\\out", 30000);
+    const Outcome outcome =
+        ExtractWithin(root + "\\" + c.files.front().first, root + "\\out", 30000);
     ASSERT_TRUE(outcome.finished) << "no end within 30 s";
 
     for (const auto& [name, entry] : ScanTree(Wide(root))) {
-      const bool input = std::any_of(c.files.begin(), c.files.end(), [&](const auto& file) { return Wide(file.first) == name; });
+      const bool input = std::any_of(c.files.begin(), c.files.end(),
+                                     [&](const auto& file) { return Wide(file.first) == name; });
       EXPECT_TRUE(input || name == L"out" || name.rfind(L"out\\", 0) == 0) << Utf8(name);
     }
     const bool failed = outcome.result != 0 || !outcome.messages.empty();

@@ -33,7 +33,9 @@ class VolumesTest : public RealLibraryTest {
   }
   void ExpectSourceExtracted(const std::string& out) const {
     for (const char* file : {"\\src\\big.bin", "\\src\\drivers\\x86\\net.sys"}) {
-      EXPECT_TRUE(ReadTextFile(folder / (out + file)) == ReadTextFile(folder / std::string(file + 1))) << file;
+      EXPECT_TRUE(ReadTextFile(folder / (out + file)) ==
+                  ReadTextFile(folder / std::string(file + 1)))
+          << file;
     }
   }
   WorkFolder folder;
@@ -80,10 +82,13 @@ TEST_F(VolumesTest, MissingOrSwappedMemberFailsWithoutAsking) {
   struct Case {
     const char* script;
   };
-  for (const char* script : {"rm pack.7z.002", "rm pack.7z.003", "mv pack.7z.002 t && mv pack.7z.003 pack.7z.002 && mv t pack.7z.003"}) {
+  for (const char* script :
+       {"rm pack.7z.002", "rm pack.7z.003",
+        "mv pack.7z.002 t && mv pack.7z.003 pack.7z.002 && mv t pack.7z.003"}) {
     SCOPED_TRACE(script);
     WorkFolder copy;
-    Shell("cp " + testing_support::UnixPath(folder.Path()) + "/pack.7z.* . && " + script, copy.Path());
+    Shell("cp " + testing_support::UnixPath(folder.Path()) + "/pack.7z.* . && " + script,
+          copy.Path());
     RecordingZip job;
     const int result = job.Extract(copy / "pack.7z.001", copy / "out");
     EXPECT_TRUE(result != 0 || !job.messages.empty());
@@ -96,7 +101,8 @@ TEST_F(VolumesTest, LoneFirstVolumeIsReadToItsEndOnly) {
   Make7z({"-v10m", "small.7z", "src/readme.txt"}, folder.Path());
   ASSERT_FALSE(Exists("small.7z.002"));
   EXPECT_EQ(recorder.Extract(folder / "small.7z.001", folder / "small"), 0);
-  EXPECT_EQ(ReadTextFile(folder / "small\\src\\readme.txt"), ReadTextFile(folder / "src\\readme.txt"));
+  EXPECT_EQ(ReadTextFile(folder / "small\\src\\readme.txt"),
+            ReadTextFile(folder / "src\\readme.txt"));
 }
 
 // A volume that exists but cannot be opened goes to the host, which may
@@ -104,7 +110,8 @@ TEST_F(VolumesTest, LoneFirstVolumeIsReadToItsEndOnly) {
 TEST_F(VolumesTest, UnopenableVolumeIsAskedForThroughTheHandler) {
   RecordingZip recorder;
   Shell("mkdir copy && cp pack.7z.002 copy/", folder.Path());
-  const HANDLE locked = CreateFileA((folder / "pack.7z.002").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  const HANDLE locked = CreateFileA((folder / "pack.7z.002").c_str(), GENERIC_READ, 0, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(locked, INVALID_HANDLE_VALUE);
   std::vector<std::wstring> asked;
   recorder.zip.OnOpenVolume = [&](std::wstring& name, bool removable, bool& cancel) {
@@ -133,7 +140,8 @@ TEST_F(VolumesTest, UnopenableVolumeIsAskedForThroughTheHandler) {
 // Without a handler the user is asked with the system's open-file dialog.
 TEST_F(VolumesTest, UnopenableVolumeWithoutHandlerShowsTheDialog) {
   RecordingZip recorder;
-  const HANDLE locked = CreateFileA((folder / "pack.7z.003").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  const HANDLE locked = CreateFileA((folder / "pack.7z.003").c_str(), GENERIC_READ, 0, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(locked, INVALID_HANDLE_VALUE);
   std::atomic<bool> seen{false};
   std::atomic<bool> finished{false};
@@ -162,7 +170,8 @@ TEST_F(SfxTest, RealModulesAreFoundByTheirHeader) {
     WorkFolder folder;
     Shell("printf 'driver' > d.inf", folder.Path());
     Make7z({"pack.7z", "d.inf"}, folder.Path());
-    Shell("cat '" + testing_support::UnixPath(SfxModuleFolder() + "\\" + module) + "' pack.7z > Setup.EXE",
+    Shell("cat '" + testing_support::UnixPath(SfxModuleFolder() + "\\" + module) +
+              "' pack.7z > Setup.EXE",
           folder.Path());
     RecordingZip recorder;
     EXPECT_EQ(recorder.Extract(folder / "Setup.EXE", folder / "out"), 0);
@@ -186,10 +195,15 @@ TEST_F(SfxTest, WindowScanFindsOnlyWholeSignaturesInsideIt) {
     long offset;
     bool found;
   };
-  for (const Case& c : std::vector<Case>{{65536 + 4464, true}, {65536, true}, {65536 + 81920 - 6, true},
-                                         {65535, false}, {65536 + 81920 - 5, false}, {1000, false}}) {
+  for (const Case& c : std::vector<Case>{{65536 + 4464, true},
+                                         {65536, true},
+                                         {65536 + 81920 - 6, true},
+                                         {65535, false},
+                                         {65536 + 81920 - 5, false},
+                                         {1000, false}}) {
     SCOPED_TRACE(c.offset);
-    Shell("{ printf MZ; head -c " + std::to_string(c.offset - 2) + " /dev/zero; cat pack.7z; } > Made.exe",
+    Shell("{ printf MZ; head -c " + std::to_string(c.offset - 2) +
+              " /dev/zero; cat pack.7z; } > Made.exe",
           folder.Path());
     RecordingZip recorder;
     const int result = recorder.Extract(folder / "Made.exe", folder / "out");

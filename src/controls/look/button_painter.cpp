@@ -35,7 +35,8 @@ void PaintFace(HDC dc, const RECT& client, const ButtonLook& look) {
 // inside it joins the frame, the two frame pixels beside it soften the edge.
 void RoundCorners(HDC dc, const RECT& client, const ButtonLook& look) {
   const COLORREF frame = ButtonFrameColor(look.enabled);
-  const COLORREF side = look.enabled ? look_colors::kButtonCornerSide : look_colors::kButtonDisabledCornerSide;
+  const COLORREF side =
+      look.enabled ? look_colors::kButtonCornerSide : look_colors::kButtonDisabledCornerSide;
   const int right = client.right - 1;
   const int bottom = client.bottom - 1;
   struct Corner {

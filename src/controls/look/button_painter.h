@@ -6,8 +6,8 @@
 
 struct ButtonLook {
   bool enabled = true;
-  bool pressed = false;         // held down by mouse or key
-  bool hot = false;             // the mouse is over it
+  bool pressed = false;  // held down by mouse or key
+  bool hot = false;      // the mouse is over it
   bool focused = false;
   bool active_default = false;  // the default button of the active window
   bool draw_focus_rect = false;

@@ -22,7 +22,8 @@ SIZE CheckGlyphSize() {
     SIZE glyph{13, 13};
     const HBITMAP boxes = LoadBitmapA(nullptr, MAKEINTRESOURCEA(OBM_CHECKBOXES));
     BITMAP info{};
-    if (boxes && GetObjectA(boxes, sizeof info, &info) != 0) glyph = {info.bmWidth / 4, info.bmHeight / 3};
+    if (boxes && GetObjectA(boxes, sizeof info, &info) != 0)
+      glyph = {info.bmWidth / 4, info.bmHeight / 3};
     if (boxes) DeleteObject(boxes);
     return glyph;
   }();
@@ -52,7 +53,8 @@ void PaintCheckGlyph(HDC dc, const RECT& glyph, const CheckGlyphLook& look) {
   SavedDcState saved(dc, glyph);
   FillGradient(dc, Inset(glyph, kInsideInset), look_colors::kWhite, look_colors::kFaceEnd,
                GradientDirection::kTopToBottom);
-  FrameRectangle(dc, Inset(glyph, look.flat ? kFlatFrameInset : kFrameInset), CheckFrameColor(look));
+  FrameRectangle(dc, Inset(glyph, look.flat ? kFlatFrameInset : kFrameInset),
+                 CheckFrameColor(look));
   if (look.mark == CheckMark::kChecked) {
     const HPEN pen = CreatePen(PS_SOLID, 1, CheckTickColor(look.enabled));
     SelectObject(dc, pen);

@@ -23,7 +23,8 @@ struct TickLine {
   POINT to;
 };
 inline constexpr TickLine kTickLines[6] = {
-    {{2, 4}, {6, 8}}, {{2, 5}, {5, 8}}, {{2, 6}, {5, 9}}, {{8, 2}, {4, 6}}, {{8, 3}, {4, 7}}, {{8, 4}, {5, 7}},
+    {{2, 4}, {6, 8}}, {{2, 5}, {5, 8}}, {{2, 6}, {5, 9}},
+    {{8, 2}, {4, 6}}, {{8, 3}, {4, 7}}, {{8, 4}, {5, 7}},
 };
 
 COLORREF CheckFrameColor(const CheckGlyphLook& look);

@@ -14,8 +14,8 @@ void DrawButtonFace(HDC dc, const RECT& button, const char* bitmap_name) {
   const BitmapSource source(look_resources::Bitmap(bitmap_name));
   if (!source.Valid()) return;
   SetStretchBltMode(dc, COLORONCOLOR);
-  StretchBlt(dc, button.left, button.top, button.right - button.left, button.bottom - button.top, source.Dc(), 0, 0,
-             source.Width(), source.Height(), SRCCOPY);
+  StretchBlt(dc, button.left, button.top, button.right - button.left, button.bottom - button.top,
+             source.Dc(), 0, 0, source.Width(), source.Height(), SRCCOPY);
 }
 
 }  // namespace
@@ -23,7 +23,8 @@ void DrawButtonFace(HDC dc, const RECT& button, const char* bitmap_name) {
 RECT ComboButtonRect(const RECT& window) {
   constexpr int kEdge = 2;
   const int width = GetSystemMetrics(SM_CXVSCROLL);
-  return {window.right - kEdge - width, window.top + kEdge, window.right - kEdge, window.bottom - kEdge};
+  return {window.right - kEdge - width, window.top + kEdge, window.right - kEdge,
+          window.bottom - kEdge};
 }
 
 const char* ComboButtonBitmapName(const ComboLook& look) {
@@ -44,8 +45,9 @@ void PaintComboBox(HDC dc, const RECT& window, const ComboLook& look) {
   FrameRectangle(dc, Inset(window, 1), look.color);
   const RECT button = ComboButtonRect(window);
   DrawButtonFace(dc, button, ComboButtonBitmapName(look));
-  for (const POINT corner : {POINT{button.left, button.top}, POINT{button.right - 1, button.top},
-                             POINT{button.left, button.bottom - 1}, POINT{button.right - 1, button.bottom - 1}}) {
+  for (const POINT corner :
+       {POINT{button.left, button.top}, POINT{button.right - 1, button.top},
+        POINT{button.left, button.bottom - 1}, POINT{button.right - 1, button.bottom - 1}}) {
     SetPixelV(dc, corner.x, corner.y, look_colors::kComboButtonCorner);
   }
 }

@@ -4,8 +4,8 @@
 
 struct ComboLook {
   bool enabled = true;
-  bool dropped = false;  // the list is open
-  bool hot = false;      // the mouse is over the control
+  bool dropped = false;                 // the list is open
+  bool hot = false;                     // the mouse is over the control
   COLORREF color = RGB(255, 255, 255);  // the control's own background
 };
 

@@ -10,7 +10,8 @@ BYTE Mix(BYTE from, BYTE to, int step, int last) {
 
 COLORREF MixColor(COLORREF from, COLORREF to, int step, int last) {
   if (last == 0) return from;
-  return RGB(Mix(GetRValue(from), GetRValue(to), step, last), Mix(GetGValue(from), GetGValue(to), step, last),
+  return RGB(Mix(GetRValue(from), GetRValue(to), step, last),
+             Mix(GetGValue(from), GetGValue(to), step, last),
              Mix(GetBValue(from), GetBValue(to), step, last));
 }
 
@@ -24,7 +25,8 @@ void FillSolid(HDC dc, const RECT& area, COLORREF color) {
   SetBkColor(dc, old);
 }
 
-void FillGradient(HDC dc, const RECT& area, COLORREF from, COLORREF to, GradientDirection direction) {
+void FillGradient(HDC dc, const RECT& area, COLORREF from, COLORREF to,
+                  GradientDirection direction) {
   const bool vertical = direction == GradientDirection::kTopToBottom;
   const int lines = vertical ? area.bottom - area.top : area.right - area.left;
   for (int i = 0; i < lines; ++i) {

@@ -6,7 +6,8 @@ enum class GradientDirection { kTopToBottom, kLeftToRight };
 
 // Fills `area` with a linear gradient in one-pixel lines: the first line is
 // exactly `from`, the last exactly `to`. An empty area draws nothing.
-void FillGradient(HDC dc, const RECT& area, COLORREF from, COLORREF to, GradientDirection direction);
+void FillGradient(HDC dc, const RECT& area, COLORREF from, COLORREF to,
+                  GradientDirection direction);
 
 // One pixel-wide rectangle outline in `color`.
 void FrameRectangle(HDC dc, const RECT& area, COLORREF color);

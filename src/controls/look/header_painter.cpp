@@ -25,8 +25,8 @@ constexpr COLORREF kFaceTransparent = RGB(255, 0, 255);
 void DrawButtonFace(HDC dc, const RECT& face) {
   const BitmapSource source(look_resources::Bitmap(look_resources::kHeaderButtonFace));
   if (!source.Valid()) return;
-  TransparentBlt(dc, face.left, face.top, source.Width(), source.Height(), source.Dc(), 0, 0, source.Width(),
-                 source.Height(), kFaceTransparent);
+  TransparentBlt(dc, face.left, face.top, source.Width(), source.Height(), source.Dc(), 0, 0,
+                 source.Width(), source.Height(), kFaceTransparent);
 }
 
 // Two chevrons, each a V two pixels thick and seven wide, stacked four
@@ -49,7 +49,8 @@ void DrawArrow(HDC dc, const RECT& face, bool points_up, COLORREF color) {
 // Draws the image and returns the x where the caption may start.
 int DrawImage(HDC dc, const RECT& client, const RECT& strip, const HeaderLook& look) {
   const int caption_left = strip.left + kCaptionFromStrip;
-  if (!look.images || look.image_index < 0 || look.image_index >= ImageList_GetImageCount(look.images)) {
+  if (!look.images || look.image_index < 0 ||
+      look.image_index >= ImageList_GetImageCount(look.images)) {
     return caption_left;
   }
   int width = 0;
@@ -57,7 +58,8 @@ int DrawImage(HDC dc, const RECT& client, const RECT& strip, const HeaderLook& l
   ImageList_GetIconSize(look.images, &width, &height);
   // Small images sit centred in the strip; tall ones stand on its bottom.
   const int strip_height = strip.bottom - strip.top;
-  const int top = height <= strip_height ? strip.top + (strip_height - height) / 2 : strip.bottom - height;
+  const int top =
+      height <= strip_height ? strip.top + (strip_height - height) / 2 : strip.bottom - height;
   const int left = client.left + kImageLeft;
   ImageList_Draw(look.images, look.image_index, dc, left, top, ILD_TRANSPARENT);
   return left + width + kCaptionAfterImage;
@@ -67,8 +69,8 @@ void RoundStripCorners(HDC dc, const RECT& strip, COLORREF color) {
   const int left = strip.left;
   const int right = strip.right - 1;
   const int top = strip.top;
-  for (const POINT pixel : {POINT{left, top}, POINT{left + 1, top}, POINT{left, top + 1}, POINT{right, top},
-                            POINT{right - 1, top}, POINT{right, top + 1}}) {
+  for (const POINT pixel : {POINT{left, top}, POINT{left + 1, top}, POINT{left, top + 1},
+                            POINT{right, top}, POINT{right - 1, top}, POINT{right, top + 1}}) {
     SetPixelV(dc, pixel.x, pixel.y, color);
   }
 }
@@ -76,7 +78,8 @@ void RoundStripCorners(HDC dc, const RECT& strip, COLORREF color) {
 }  // namespace
 
 RECT HeaderStripRect(const RECT& client, int border) {
-  return {client.left + border, client.bottom - kHeaderStripHeight, client.right - border, client.bottom};
+  return {client.left + border, client.bottom - kHeaderStripHeight, client.right - border,
+          client.bottom};
 }
 
 COLORREF HeaderArrowColor(const HeaderLook& look) {
@@ -107,18 +110,21 @@ void PaintHeader(HDC dc, const RECT& client, const HeaderLook& look) {
 
   FillSolid(dc, strip, look_colors::kWhite);
   const int gradient_width = (client.right - client.left) - 2 * look.border - kGradientStart;
-  const RECT gradient{strip.left + kGradientStart, strip.top, strip.left + kGradientStart + gradient_width,
-                      strip.top + kHeaderStripHeight};
-  FillGradient(dc, gradient, look_colors::kWhite, look_colors::kHeaderGradientEnd, GradientDirection::kLeftToRight);
+  const RECT gradient{strip.left + kGradientStart, strip.top,
+                      strip.left + kGradientStart + gradient_width, strip.top + kHeaderStripHeight};
+  FillGradient(dc, gradient, look_colors::kWhite, look_colors::kHeaderGradientEnd,
+               GradientDirection::kLeftToRight);
 
   const RECT face = HeaderButtonRect(strip);
   DrawButtonFace(dc, face);
   DrawArrow(dc, face, look.collapsed, HeaderArrowColor(look));
 
   const int caption_left = DrawImage(dc, client, strip, look);
-  const RECT caption_area{caption_left, strip.top, strip.right - kCaptionEndFromRight, strip.bottom};
-  DrawLookText(dc, look.caption, caption_area, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX,
-               look.font, HeaderCaptionColor(look));
+  const RECT caption_area{caption_left, strip.top, strip.right - kCaptionEndFromRight,
+                          strip.bottom};
+  DrawLookText(dc, look.caption, caption_area,
+               DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX, look.font,
+               HeaderCaptionColor(look));
 
   RoundStripCorners(dc, strip, look.color);
 }

@@ -2,7 +2,8 @@
 
 #include "controls/look/dc_state.h"
 
-void DrawLookText(HDC dc, std::wstring_view text, RECT area, UINT format, HFONT font, COLORREF color) {
+void DrawLookText(HDC dc, std::wstring_view text, RECT area, UINT format, HFONT font,
+                  COLORREF color) {
   if (text.empty()) return;
   SavedDcState saved(dc);
   if (font) SelectObject(dc, font);

@@ -26,15 +26,15 @@ int Thickness(const RECT& interior, bool vertical) {
 // profile across the bar, the same all along it.
 void DrawFill(HDC dc, const RECT& area, bool vertical) {
   if (area.right <= area.left || area.bottom <= area.top) return;
-  const BitmapSource source(look_resources::Bitmap(vertical ? look_resources::kProgressFillVertical
-                                                             : look_resources::kProgressFillHorizontal));
+  const BitmapSource source(look_resources::Bitmap(
+      vertical ? look_resources::kProgressFillVertical : look_resources::kProgressFillHorizontal));
   if (!source.Valid()) {
     FillSolid(dc, area, look_colors::kCheckTick);
     return;
   }
   SetStretchBltMode(dc, COLORONCOLOR);
-  StretchBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, source.Dc(), 0, 0,
-             vertical ? source.Width() : 1, vertical ? 1 : source.Height(), SRCCOPY);
+  StretchBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, source.Dc(),
+             0, 0, vertical ? source.Width() : 1, vertical ? 1 : source.Height(), SRCCOPY);
 }
 
 // Fills `span` of the interior: continuously when smooth, otherwise in
@@ -67,12 +67,15 @@ COLORREF ProgressCornerColor(HDC dc, COLORREF border) {
 RECT ProgressInterior(const RECT& client) { return Inset(client, 1); }
 
 int ProgressFilledLength(const RECT& client, const ProgressLook& look) {
-  return FilledLength(look.min, look.max, look.position, Length(ProgressInterior(client), look.vertical));
+  return FilledLength(look.min, look.max, look.position,
+                      Length(ProgressInterior(client), look.vertical));
 }
 
 RECT ProgressSpanRect(const RECT& client, const ProgressLook& look, FillSpan span) {
   const RECT interior = ProgressInterior(client);
-  if (look.vertical) return {interior.left, interior.bottom - span.end, interior.right, interior.bottom - span.start};
+  if (look.vertical)
+    return {interior.left, interior.bottom - span.end, interior.right,
+            interior.bottom - span.start};
   return {interior.left + span.start, interior.top, interior.left + span.end, interior.bottom};
 }
 
@@ -80,12 +83,14 @@ void PaintProgressBar(HDC dc, const RECT& client, const ProgressLook& look) {
   SavedDcState saved(dc, client);
   FrameRectangle(dc, client, look.border);
   const COLORREF corner = ProgressCornerColor(dc, look.border);
-  for (const POINT pixel : {POINT{client.left, client.top}, POINT{client.right - 1, client.top},
-                            POINT{client.left, client.bottom - 1}, POINT{client.right - 1, client.bottom - 1}}) {
+  for (const POINT pixel :
+       {POINT{client.left, client.top}, POINT{client.right - 1, client.top},
+        POINT{client.left, client.bottom - 1}, POINT{client.right - 1, client.bottom - 1}}) {
     SetPixelV(dc, pixel.x, pixel.y, corner);
   }
   const RECT interior = ProgressInterior(client);
   const int filled = ProgressFilledLength(client, look);
-  FillSolid(dc, ProgressSpanRect(client, look, {filled, Length(interior, look.vertical)}), look.color);
+  FillSolid(dc, ProgressSpanRect(client, look, {filled, Length(interior, look.vertical)}),
+            look.color);
   PaintSpan(dc, client, look, {0, filled});
 }

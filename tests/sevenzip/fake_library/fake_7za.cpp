@@ -27,7 +27,9 @@ class Counted : public Interface {
     *object = nullptr;
     return E_NOINTERFACE;
   }
-  ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&count_)); }
+  ULONG STDMETHODCALLTYPE AddRef() override {
+    return static_cast<ULONG>(InterlockedIncrement(&count_));
+  }
   ULONG STDMETHODCALLTYPE Release() override {
     const LONG left = InterlockedDecrement(&count_);
     if (left == 0) {
@@ -117,7 +119,8 @@ class FakeArchive final : public Counted<IInArchive> {
   HRESULT RunJob() {
     const UINT32 count = job_.indices ? job_.count : script.count;
     UINT64 total = 0;
-    for (UINT32 i = 0; i < count; ++i) total += script.items[job_.indices ? job_.indices[i] : i].size;
+    for (UINT32 i = 0; i < count; ++i)
+      total += script.items[job_.indices ? job_.indices[i] : i].size;
     IArchiveExtractCallback* callback = job_.callback;
     HRESULT result = callback->SetTotal(total);
     UINT64 completed = 0;
@@ -150,7 +153,8 @@ class FakeArchive final : public Counted<IInArchive> {
 
 }  // namespace
 
-extern "C" __declspec(dllexport) HRESULT WINAPI CreateObject(const GUID*, const GUID* iid, void** object) {
+extern "C" __declspec(dllexport) HRESULT WINAPI
+    CreateObject(const GUID*, const GUID* iid, void** object) {
   *object = nullptr;
   if (*iid == IID_IInArchive) {
     if (!script.no_in_archive) *object = static_cast<IInArchive*>(new FakeArchive);
