@@ -4,6 +4,7 @@
 
 #include "app/texts.h"
 #include "program_run.h"
+#include "support/child_process.h"
 #include "support/file_util.h"
 #include "support/temp_folder.h"
 
@@ -83,48 +84,16 @@ TEST(Program, ScreenshotOfTheEnglishCompactWindow) {
   EXPECT_EQ(program.WaitForExit(15000), 0);
 }
 
-struct BoxText {
-  DWORD process_id;
-  std::string text;
-  HWND box;
-};
-
-BOOL CALLBACK ReadStaticText(HWND child, LPARAM parameter) {
-  char class_name[32] = {};
-  GetClassNameA(child, class_name, sizeof class_name);
-  if (lstrcmpiA(class_name, "Static") == 0) {
-    char text[512] = {};
-    GetWindowTextA(child, text, sizeof text);
-    reinterpret_cast<BoxText*>(parameter)->text += text;
-  }
-  return TRUE;
-}
-
-BOOL CALLBACK FindErrorBox(HWND window, LPARAM parameter) {
-  auto& box = *reinterpret_cast<BoxText*>(parameter);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  char title[64] = {};
-  GetWindowTextA(window, title, sizeof title);
-  if (owner != box.process_id || std::string(title) != "Application Error") return TRUE;
-  box.box = window;
-  EnumChildWindows(window, ReadStaticText, parameter);
-  return FALSE;
-}
-
 TEST(Program, WithoutTheLibraryShowsTheErrorBoxAndNoWindow) {
   TempFolder folder;
   WritePackages(folder);
   ProgramRun program(folder.Path(), "", /*with_library=*/false);
   const HWND box = program.WaitForWindow("Application Error", 20000);
   ASSERT_NE(box, nullptr);
-  DWORD process_id = 0;
-  GetWindowThreadProcessId(box, &process_id);
-  BoxText found{process_id, "", nullptr};
-  EnumWindows(FindErrorBox, reinterpret_cast<LPARAM>(&found));
-  EXPECT_NE(found.text.find("Could not load CreateObject function from 7za.dll"), std::string::npos)
-      << found.text;
-  EXPECT_NE(found.text.find("Perhaps 7za.dll not found"), std::string::npos) << found.text;
+  const std::string text = testing_support::DialogText(box);
+  EXPECT_NE(text.find("Could not load CreateObject function from 7za.dll"), std::string::npos)
+      << text;
+  EXPECT_NE(text.find("Perhaps 7za.dll not found"), std::string::npos) << text;
   EXPECT_EQ(program.WaitForWindow("Korvelund", 0), nullptr);
   PostMessageA(box, WM_COMMAND, IDOK, 0);
   EXPECT_EQ(program.WaitForExit(10000), 1);

@@ -62,15 +62,19 @@ BOOL CALLBACK AnswerBox(HWND window, LPARAM search_pointer) {
   if (std::find(search->titles->begin(), search->titles->end(), title) == search->titles->end()) {
     return TRUE;
   }
-  std::string text;
-  EnumChildWindows(window, CollectStatic, reinterpret_cast<LPARAM>(&text));
-  search->seen->push_back({title, text});
+  search->seen->push_back({title, DialogText(window)});
   search->answered.push_back(window);
   PostMessageA(window, WM_COMMAND, IDOK, 0);
   return TRUE;
 }
 
 }  // namespace
+
+std::string DialogText(void* box) {
+  std::string text;
+  EnumChildWindows(static_cast<HWND>(box), CollectStatic, reinterpret_cast<LPARAM>(&text));
+  return text;
+}
 
 ChildResult RunChild(const std::string& program, const std::vector<std::string>& arguments,
                      const std::vector<std::string>& boxes_to_answer, unsigned timeout_ms,

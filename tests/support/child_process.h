@@ -17,6 +17,9 @@ struct ChildResult {
   std::vector<SeenBox> boxes;  // boxes answered with OK, in order
 };
 
+// The text of a message box: its static controls' texts together.
+std::string DialogText(void* box);
+
 // Runs a Windows program with `arguments` (quoted by the usual rules) in
 // `working_folder` (empty: the test's own) and waits for its end. Every
 // top-level dialog of the child whose title is in `boxes_to_answer` is read
