@@ -7,9 +7,12 @@ set(WINE_RUN ${PROJECT_SOURCE_DIR}/scripts/wine-run)
 add_test(NAME wine.prefix COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-prefix ${CMAKE_BINARY_DIR})
 set_tests_properties(wine.prefix PROPERTIES FIXTURES_SETUP wineprefix TIMEOUT 300)
 
-# add_wine_test(NAME COMMAND exe args... [ENVIRONMENT VAR=value...] [TIMEOUT s])
+# add_wine_test(NAME COMMAND exe args... [ENVIRONMENT VAR=value...] [TIMEOUT s] [DESKTOP])
+# DESKTOP marks a test that moves the pointer, sends input or takes the focus:
+# the display and the Wine server have one of each, so such tests never run
+# beside one another.
 function(add_wine_test name)
-  cmake_parse_arguments(PARSE_ARGV 1 W "" "TIMEOUT" "COMMAND;ENVIRONMENT")
+  cmake_parse_arguments(PARSE_ARGV 1 W "DESKTOP" "TIMEOUT" "COMMAND;ENVIRONMENT")
   if(NOT W_TIMEOUT)
     set(W_TIMEOUT 600)
   endif()
@@ -20,4 +23,7 @@ function(add_wine_test name)
     FIXTURES_REQUIRED wineprefix
     TIMEOUT ${W_TIMEOUT}
     ENVIRONMENT "LC_ALL=C;PROJECT_SOURCE_DIR=${PROJECT_SOURCE_DIR};${W_ENVIRONMENT}")
+  if(W_DESKTOP)
+    set_property(TEST ${name} APPEND PROPERTY RESOURCE_LOCK desktop)
+  endif()
 endfunction()

@@ -18,6 +18,7 @@ constexpr COLORREF kGradientEnd = RGB(198, 215, 247);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kCaptionBlue = RGB(5, 92, 224);
 constexpr COLORREF kUntouched = RGB(1, 2, 3);
+constexpr COLORREF kRed = RGB(255, 0, 0);
 
 struct HeaderState {
   const char* name;
@@ -25,6 +26,7 @@ struct HeaderState {
   bool enabled;
   COLORREF arrow;
   COLORREF caption;
+  COLORREF font = RGB(5, 92, 224);
 };
 
 const HeaderState kStates[] = {
@@ -33,6 +35,8 @@ const HeaderState kStates[] = {
     {"disabled", false, false, kDisabled, kDisabled},
     // A disabled header never looks hot.
     {"hot_disabled", true, false, kDisabled, kDisabled},
+    // The red warning of the window without packages stays red.
+    {"disabled_red_font", false, false, kDisabled, kRed, kRed},
 };
 
 class HeaderLookTest : public testing::TestWithParam<HeaderState> {
@@ -44,6 +48,7 @@ class HeaderLookTest : public testing::TestWithParam<HeaderState> {
     look.collapsed = collapsed;
     look.hot = GetParam().hot;
     look.enabled = GetParam().enabled;
+    look.font_color = GetParam().font;
     look.font = font_.Get();
     look.caption = caption;
     return look;

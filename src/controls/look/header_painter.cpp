@@ -88,7 +88,10 @@ COLORREF HeaderArrowColor(const HeaderLook& look) {
 }
 
 COLORREF HeaderCaptionColor(const HeaderLook& look) {
-  if (!look.enabled) return look_colors::kDisabledFrame;
+  // A caption given a colour of its own (the red "no packages" warning) keeps
+  // it when disabled; only the designed blue turns grey.
+  if (!look.enabled)
+    return look.font_color == look_colors::kHeaderCaption ? look_colors::kDisabledFrame : look.font_color;
   return look.hot ? look.hot_color : look.font_color;
 }
 

@@ -26,7 +26,8 @@ inline constexpr int kHeaderStripHeight = 26;
 // The strip: the bottom 26 pixels, inset by `border` left and right.
 RECT HeaderStripRect(const RECT& client, int border);
 
-// Arrow and caption colour for the state: disabled beats hot.
+// Arrow and caption colour for the state: disabled beats hot. A disabled
+// caption is grey unless its font colour differs from the designed blue.
 COLORREF HeaderArrowColor(const HeaderLook& look);
 COLORREF HeaderCaptionColor(const HeaderLook& look);
 

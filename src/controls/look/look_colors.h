@@ -13,6 +13,7 @@ inline constexpr COLORREF kFaceEnd = RGB(239, 235, 231);
 
 inline constexpr COLORREF kHeaderGradientEnd = RGB(198, 215, 247);
 inline constexpr COLORREF kHeaderArrow = RGB(5, 92, 224);
+inline constexpr COLORREF kHeaderCaption = RGB(5, 92, 224);
 
 inline constexpr COLORREF kButtonPressedStart = RGB(214, 207, 198);
 inline constexpr COLORREF kButtonPressedEnd = RGB(247, 243, 235);
