@@ -1,12 +1,13 @@
 #include "controls/xp_header.h"
 
 #include "controls/look/header_painter.h"
+#include "controls/look/look_colors.h"
 #include "framework/description_reader.h"
 
 TKWTXPHeader::TKWTXPHeader(TComponent* owner) : TGraphicControl(owner) {
   SetColor(RGB(83, 141, 251));
   Font().SetStyle(fsBold);
-  Font().SetColor(RGB(5, 92, 224));
+  Font().SetColor(look_colors::kHeaderCaption);
   SetBounds(0, 0, 170, 40);
 }
 

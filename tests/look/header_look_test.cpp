@@ -26,7 +26,7 @@ struct HeaderState {
   bool enabled;
   COLORREF arrow;
   COLORREF caption;
-  COLORREF font = RGB(5, 92, 224);
+  COLORREF font = kCaptionBlue;
 };
 
 const HeaderState kStates[] = {

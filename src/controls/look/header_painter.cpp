@@ -91,7 +91,8 @@ COLORREF HeaderCaptionColor(const HeaderLook& look) {
   // A caption given a colour of its own (the red "no packages" warning) keeps
   // it when disabled; only the designed blue turns grey.
   if (!look.enabled)
-    return look.font_color == look_colors::kHeaderCaption ? look_colors::kDisabledFrame : look.font_color;
+    return look.font_color == look_colors::kHeaderCaption ? look_colors::kDisabledFrame
+                                                          : look.font_color;
   return look.hot ? look.hot_color : look.font_color;
 }
 

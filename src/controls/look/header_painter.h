@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "controls/look/look_colors.h"
+
 #include <string_view>
 
 // What the header's painting depends on.
@@ -13,7 +15,7 @@ struct HeaderLook {
   int border = 4;
   COLORREF color = RGB(83, 141, 251);
   COLORREF hot_color = RGB(89, 154, 251);
-  COLORREF font_color = RGB(5, 92, 224);
+  COLORREF font_color = look_colors::kHeaderCaption;
   HFONT font = nullptr;
   HIMAGELIST images = nullptr;
   int image_index = -1;
