@@ -2,9 +2,9 @@
 #include "controls/xp_header.h"
 #include "framework/description_reader.h"
 #include "framework/std_controls.h"
+#include "support/worker_thread.h"
 
 #include <atomic>
-#include <thread>
 
 namespace {
 
@@ -106,7 +106,7 @@ class BoxAnswerer {
   BoxAnswerer() : thread_id_(GetCurrentThreadId()), worker_([this] { Watch(); }) {}
   ~BoxAnswerer() {
     stop_ = true;
-    worker_.join();
+    worker_.Join();
   }
   std::string Text() const { return text_; }
   int Boxes() const { return boxes_; }
@@ -144,7 +144,7 @@ class BoxAnswerer {
   std::atomic<bool> stop_{false};
   std::string text_;
   std::atomic<int> boxes_{0};
-  std::thread worker_;
+  testing_support::WorkerThread worker_;
 };
 
 TEST_F(HeaderTest, PanelWithAnotherParentIsRefusedWithTheInformationBox) {

@@ -2,11 +2,11 @@
 #include "engine_fixture.h"
 #include "sevenzip/stream_reader.h"
 #include "support/file_util.h"
+#include "support/worker_thread.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <thread>
 
 namespace engine_test {
 namespace {
@@ -145,7 +145,7 @@ TEST_F(VolumesTest, UnopenableVolumeWithoutHandlerShowsTheDialog) {
   ASSERT_NE(locked, INVALID_HANDLE_VALUE);
   std::atomic<bool> seen{false};
   std::atomic<bool> finished{false};
-  std::thread closer([&] {
+  testing_support::WorkerThread closer([&] {
     for (int waited = 0; waited < 30000 && !finished; waited += 50) {
       if (const HWND dialog = FindWindowW(nullptr, L"Select volume")) {
         seen = true;
@@ -156,7 +156,7 @@ TEST_F(VolumesTest, UnopenableVolumeWithoutHandlerShowsTheDialog) {
   });
   const int result = recorder.Extract(folder / "pack.7z.001", folder / "out");
   finished = true;
-  closer.join();
+  closer.Join();
   CloseHandle(locked);
   EXPECT_TRUE(seen);
   EXPECT_NE(result, 0);
