@@ -16,6 +16,9 @@ function(project_target target)
   endif()
 endfunction()
 
+# The one version number of the product (project() in the top CMakeLists.txt).
+add_compile_definitions(KORVELUND_VERSION="${PROJECT_VERSION}")
+
 if(WIN32)
   # Programs, tests, benchmarks and 7za.dll side by side.
   set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
