@@ -186,6 +186,29 @@ Tree ScanTree(const std::wstring& root) {
   return tree;
 }
 
+void ExpectSameTree(const std::string& expected_folder, const std::string& actual_folder) {
+  const Tree expected = ScanTree(Wide(expected_folder));
+  const Tree actual = ScanTree(Wide(actual_folder));
+  ASSERT_FALSE(expected.empty());
+  std::vector<std::wstring> expected_names, actual_names;
+  for (const auto& [name, entry] : expected) expected_names.push_back(name);
+  for (const auto& [name, entry] : actual) actual_names.push_back(name);
+  ASSERT_EQ(actual_names, expected_names);
+  for (const auto& [name, want] : expected) {
+    const Entry& got = actual.at(name);
+    SCOPED_TRACE(Utf8(name));
+    EXPECT_EQ(got.folder, want.folder);
+    EXPECT_EQ(got.content, want.content);
+    EXPECT_EQ(got.attributes & FILE_ATTRIBUTE_READONLY, want.attributes & FILE_ATTRIBUTE_READONLY);
+    if (!want.folder) {
+      // Two-second steps of the DOS format: never later, less than 2 s earlier.
+      const double early = SecondsBetween(got.write_time, want.write_time);
+      EXPECT_GE(early, 0.0);
+      EXPECT_LT(early, 2.0);
+    }
+  }
+}
+
 void RemoveTreeWide(const std::wstring& path) {
   const DWORD attributes = GetFileAttributesW(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return;
@@ -227,15 +250,16 @@ std::wstring ExeFolder() {
   return path.substr(0, path.rfind(L'\\'));
 }
 
-ScopedFakeLibrary::ScopedFakeLibrary()
-    : module_(LoadLibraryW((ExeFolder() + L"\\fake\\7za.dll").c_str())) {}
+ScopedLibrary::ScopedLibrary(const std::wstring& path) : module_(LoadLibraryW(path.c_str())) {}
 
-ScopedFakeLibrary::~ScopedFakeLibrary() { Release(); }
+ScopedLibrary::~ScopedLibrary() { Release(); }
 
-void ScopedFakeLibrary::Release() {
+void ScopedLibrary::Release() {
   if (module_) FreeLibrary(module_);
   module_ = nullptr;
 }
+
+ScopedFakeLibrary::ScopedFakeLibrary() : ScopedLibrary(ExeFolder() + L"\\fake\\7za.dll") {}
 
 WorkFolder::~WorkFolder() { RemoveTreeWide(Wide(temp_.Path())); }
 

@@ -29,20 +29,26 @@ class RealLibraryTest : public ::testing::Test {
 };
 bool RealLibraryLoads();
 
-// The fake 7za.dll (bin\fake) loaded for the life of the object: the
-// component's LoadLibraryA("7za.dll") then gets it.
-class ScopedFakeLibrary {
+// A 7za.dll loaded from `path` for the life of the object: the component's
+// LoadLibraryA("7za.dll") then gets it, whatever lies beside the tests.
+class ScopedLibrary {
  public:
-  ScopedFakeLibrary();
-  ~ScopedFakeLibrary();
-  ScopedFakeLibrary(const ScopedFakeLibrary&) = delete;
-  ScopedFakeLibrary& operator=(const ScopedFakeLibrary&) = delete;
+  explicit ScopedLibrary(const std::wstring& path);
+  ~ScopedLibrary();
+  ScopedLibrary(const ScopedLibrary&) = delete;
+  ScopedLibrary& operator=(const ScopedLibrary&) = delete;
   HMODULE Module() const { return module_; }
   // Hands the reference to whoever loaded it next (the component).
   void Release();
 
  private:
   HMODULE module_;
+};
+
+// The fake 7za.dll (bin\fake).
+class ScopedFakeLibrary : public ScopedLibrary {
+ public:
+  ScopedFakeLibrary();
 };
 std::wstring ExeFolder();
 
@@ -106,6 +112,9 @@ using Tree = std::map<std::wstring, Entry>;
 
 // Everything under `root`, by path relative to it.
 Tree ScanTree(const std::wstring& root);
+// The tree under `actual` holds what `expected` holds: the same names,
+// kinds, contents and read-only flags, file times in the same two-second step.
+void ExpectSameTree(const std::string& expected, const std::string& actual);
 // Removes a tree with wide names, read-only entries included.
 void RemoveTreeWide(const std::wstring& path);
 // Seconds from a to b.
