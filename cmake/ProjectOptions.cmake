@@ -18,6 +18,17 @@ endfunction()
 
 # The one version number of the product (project() in the top CMakeLists.txt).
 add_compile_definitions(KORVELUND_VERSION="${PROJECT_VERSION}")
+# The same number as version resources and manifests write it: four parts.
+set(version_parts)
+foreach(part MAJOR MINOR PATCH TWEAK)
+  if(PROJECT_VERSION_${part} STREQUAL "")
+    list(APPEND version_parts 0)
+  else()
+    list(APPEND version_parts ${PROJECT_VERSION_${part}})
+  endif()
+endforeach()
+list(JOIN version_parts "." KORVELUND_VERSION_QUAD)
+list(JOIN version_parts "," KORVELUND_VERSION_COMMAS)
 
 if(WIN32)
   # Programs, tests, benchmarks and 7za.dll side by side.
