@@ -1,10 +1,11 @@
 # The two commands of the README: `make run` and `make test`. Both set up
 # whatever is missing first (scripts/bootstrap) and do nothing extra when all is there.
+# `make dist` packs the release zip for administrators.
 
 JOBS ?= $(shell nproc)
 BUILDS := host win32 win64
 
-.PHONY: all run test bench clean format bootstrap
+.PHONY: all run test dist bench clean format bootstrap
 
 all: build-win32
 
@@ -28,6 +29,11 @@ test: $(addprefix build-,$(BUILDS))
 
 run: build-win32
 	@scripts/run-demo build/win32
+
+# Only the two programs and the zip, not the tests.
+dist: bootstrap
+	cmake --preset win32 >/dev/null
+	cmake --build build/win32 -j $(JOBS) --target dist
 
 bench: build-win32
 	@scripts/run-benchmarks build/win32
