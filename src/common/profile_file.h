@@ -17,7 +17,17 @@ class ProfileFile {
 
   const std::string& Path() const { return path_; }
 
+  // One line of a section, as the profile functions read it.
+  struct Line {
+    std::string name;   // before the first "=", trimmed; the whole line without one
+    std::string value;  // as ReadString gives it: trimmed, one pair of quotes removed
+    bool has_value;     // the line holds a "="
+  };
+
   std::vector<std::string> SectionNames() const;
+  // Every line of a section in file order, comments left out: repeated names
+  // and empty ones too.
+  std::vector<Line> SectionLines(std::string_view section) const;
   // Key names of a section in file order (a line without "=" counts too).
   std::vector<std::string> KeyNames(std::string_view section) const;
 
