@@ -155,6 +155,7 @@ TEST_F(RunTest, SelectAllBoxCannotChangeTheSelectionDuringTheRun) {
   EXPECT_TRUE(TerminationRequested());
   ASSERT_EQ(clicks, 2);
   EXPECT_EQ(form.CheckBox3->Checked(), box_was_checked);
+  EXPECT_FALSE(form.Button1->Enabled());
   for (int i = 0; i < kFolders; ++i) {
     EXPECT_EQ(form.CheckListBox2->State(i), TCheckBoxState::cbGrayed) << i;
   }
