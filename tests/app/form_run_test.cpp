@@ -8,11 +8,13 @@
 #include "common/program_paths.h"
 #include "form_fixture.h"
 #include "support/file_util.h"
+#include "support/pump_until.h"
 #include "support/temp_folder.h"
 #include "support/worker_thread.h"
 
 namespace {
 
+using testing_support::PumpUntil;
 using testing_support::ReadTextFile;
 using testing_support::WriteTextFile;
 
@@ -33,19 +35,6 @@ void PressKeys(std::initializer_list<WORD> keys, bool down) {
     input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
     SendInput(1, &input, sizeof input);
   }
-}
-
-// Processes messages until the condition holds; false when it does not
-// within the time.
-template <class Condition>
-bool PumpUntil(Condition condition, DWORD milliseconds = 5000) {
-  const DWORD start = GetTickCount();
-  while (!condition()) {
-    if (GetTickCount() - start > milliseconds) return false;
-    Application->ProcessMessages();
-    Sleep(10);
-  }
-  return true;
 }
 
 // A left click at a screen point, through the system's input queue.
@@ -215,7 +204,7 @@ TEST_F(RunTest, CtrlEnterLeavesCompactMode) {
     ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == form.Handle(); }));
     PressKeys({VK_CONTROL, VK_RETURN}, true);
     PressKeys({first_up, first_up == VK_RETURN ? WORD{VK_CONTROL} : WORD{VK_RETURN}}, false);
-    EXPECT_TRUE(PumpUntil([] { return !CompactMode; }));
+    EXPECT_TRUE(PumpUntil([] { return !CompactMode; }, 5000));
     PumpUntil([] { return false; }, 200);
     EXPECT_FALSE(form.Timer1->Enabled());
     EXPECT_EQ(form.Height(), 158 + 2 * 18);
