@@ -71,7 +71,7 @@ void TForm1::LoadSettingsFromFile() {
   // Every line an entry, as it stands: a repeated name is a later entry.
   std::vector<std::string> pairs;
   for (const ProfileFile::Line& line : settings.SectionLines("Hint")) {
-    if (line.has_value) pairs.push_back(line.name + "=" + line.value);
+    pairs.push_back(line.name + "=" + line.value);
   }
   if (!pairs.empty()) HintTable = std::move(pairs);
   if (TarnixMode) {

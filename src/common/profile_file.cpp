@@ -80,12 +80,8 @@ std::vector<ProfileFile::Line> ProfileFile::SectionLines(std::string_view sectio
     start = end + 1;
     const std::size_t separator = line.find('=');
     const std::string_view name = Trim(line.substr(0, separator));
-    if (!name.empty() && name.front() == ';') continue;
-    if (separator == std::string_view::npos) {
-      if (!name.empty()) lines.push_back({std::string(name), "", false});
-    } else {
-      lines.push_back({std::string(name), std::string(Unquoted(line.substr(separator + 1))), true});
-    }
+    if (separator == std::string_view::npos || (!name.empty() && name.front() == ';')) continue;
+    lines.push_back({std::string(name), std::string(Unquoted(line.substr(separator + 1)))});
   }
   return lines;
 }

@@ -17,6 +17,7 @@ class ProfileFileTest : public testing::Test {
                   "[CopyFiles]\r\n"
                   "Timer=0x1E\r\n"
                   "=a line without a key name\r\n"
+                  "a line without an equals sign\r\n"
                   "Hex=$10\r\n"
                   "LangEn=abc\r\n"
                   "Empty=\r\n"
@@ -25,6 +26,7 @@ class ProfileFileTest : public testing::Test {
                       std::string(3000, 'v') +
                       "\r\n"
                       "[Hint]\r\n"
+                      "no key here\r\n"
                       "[select]\r\n"
                       "=oops\r\n"
                       "DP_Chipset_wnt5.7z=1\r\n");
