@@ -29,8 +29,11 @@ void IniDocument::Load(std::string_view text) {
     const std::string_view line = Trim(text.substr(0, end));
     text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
     if (line.empty() || line.front() == ';') continue;
-    if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
-      current = &FindOrAddSection(line.substr(1, line.size() - 2));
+    // A header as the profile functions read it: the name runs to the line's
+    // last "]", blanks around it dropped; a comment may follow.
+    const std::size_t close = line.front() == '[' ? line.rfind(']') : std::string_view::npos;
+    if (close != std::string_view::npos) {
+      current = &FindOrAddSection(Trim(line.substr(1, close - 1)));
     } else if (current != nullptr) {
       current->lines.push_back(NormalisedLine(line));
     }

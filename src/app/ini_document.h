@@ -7,6 +7,7 @@
 // A whole profile file held in memory, for rewriting it in one piece.
 // Loading normalises it: lines trimmed, blank lines, ";" comments and lines
 // before the first section dropped, blanks around the first "=" removed.
+// Section headers are read as the profile functions read them.
 class IniDocument {
  public:
   using SameText = bool (*)(std::string_view, std::string_view);

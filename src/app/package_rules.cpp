@@ -22,7 +22,8 @@ std::optional<std::string> HoverHintText(const std::vector<std::string>& hint_ta
   std::optional<std::string> text;
   for (const std::string& pair : hint_table) {
     const std::size_t separator = pair.find('=');
-    if (separator == std::string::npos) continue;
+    // A line without a name names no package.
+    if (separator == std::string::npos || separator == 0) continue;
     if (entry.find(upper(std::string_view(pair).substr(0, separator))) != std::string::npos) {
       text = pair.substr(separator + 1);
     }

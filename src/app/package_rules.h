@@ -22,7 +22,8 @@ std::string PackageDisplayName(std::string_view found_name, CaseConversion lower
 bool IsListedFolder(std::string_view name);
 
 // Text of the last "name=text" pair whose upper-cased name occurs in the
-// upper-cased entry text; nothing when no pair matches.
+// upper-cased entry text (an empty name occurs nowhere); nothing when no
+// pair matches.
 std::optional<std::string> HoverHintText(const std::vector<std::string>& hint_table,
                                          std::string_view entry_text, CaseConversion upper);
 

@@ -64,6 +64,8 @@ void TForm1::LockDown() {
   Button1->SetEnabled(false);
   CheckListBox1->SetEnabled(false);
   CheckListBox2->SetEnabled(false);
+  // Select-all would change the lists and the button in the middle of the run.
+  CheckBox3->SetEnabled(false);
   Panel2->Hide();
   Label1->SetCaption(std::string(Texts().execution));
   if (TarnixMode) SaveOptions();

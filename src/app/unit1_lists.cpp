@@ -198,7 +198,10 @@ void TForm1::BringWindowBack() {
 void TForm1::FormKeyUp(TObject*, WORD& Key, TShiftState) {
   if (Key == VK_ESCAPE) Application->Terminate();
   if (CheckListBox1->Items().Count() == 0) return;
-  if (GetAsyncKeyState(VK_CONTROL) & GetAsyncKeyState(VK_RETURN)) {
+  // The released key is already up here, and the other one may be up by now
+  // as well: its state is taken as of this message, not as of this moment.
+  const auto held = [&](WORD key) { return Key == key || GetKeyState(key) < 0; };
+  if (held(VK_CONTROL) && held(VK_RETURN)) {
     if (CompactMode) LeaveCompactMode(CheckListBox1->Items().Count());
     StopCountdown();
   }

@@ -68,13 +68,12 @@ void TForm1::LoadSettingsFromFile() {
     EnterCompactMode();
   }
   ChooseCompactCaption();
-  if (settings.SectionExists("Hint")) {
-    std::vector<std::string> pairs;
-    for (const std::string& name : settings.KeyNames("Hint")) {
-      pairs.push_back(name + "=" + settings.ReadString("Hint", name, ""));
-    }
-    HintTable = std::move(pairs);
+  // Every line an entry, as it stands: a repeated name is a later entry.
+  std::vector<std::string> pairs;
+  for (const ProfileFile::Line& line : settings.SectionLines("Hint")) {
+    pairs.push_back(line.name + "=" + line.value);
   }
+  if (!pairs.empty()) HintTable = std::move(pairs);
   if (TarnixMode) {
     MirrorSettingsIntoTarnix(settings.Path(), TarnixIniPath);
   } else {

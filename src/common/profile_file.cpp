@@ -31,18 +31,69 @@ std::vector<std::string> ReadNameList(const char* section, const std::string& pa
   }
 }
 
+// The section's "name=value" lines. GetPrivateProfileSectionA answers
+// size - 2 when the buffer was too small.
+std::string ReadSectionText(const std::string& section, const std::string& path) {
+  std::string buffer(32768, '\0');
+  for (;;) {
+    const DWORD length = GetPrivateProfileSectionA(section.c_str(), buffer.data(),
+                                                   static_cast<DWORD>(buffer.size()), path.c_str());
+    if (length + 2 < buffer.size()) {
+      buffer.resize(length);
+      return buffer;
+    }
+    buffer.assign(buffer.size() * 2, '\0');
+  }
+}
+
+std::string_view Trim(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  return text;
+}
+
+std::string_view Unquoted(std::string_view value) {
+  value = Trim(value);
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+      value.back() == value.front()) {
+    value = value.substr(1, value.size() - 2);
+  }
+  return value.substr(0, ProfileFile::kMaxValueLength);
+}
+
 }  // namespace
 
 ProfileFile::ProfileFile(std::string path) : path_(std::move(path)) {}
 
 std::vector<std::string> ProfileFile::SectionNames() const { return ReadNameList(nullptr, path_); }
 
+// Read line by line: the profile functions' own key-name list ends at a
+// line with an empty name.
+std::vector<ProfileFile::Line> ProfileFile::SectionLines(std::string_view section) const {
+  const std::string text = ReadSectionText(std::string(section), path_);
+  std::vector<Line> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\0', start);
+    if (end == std::string::npos) end = text.size();
+    const std::string_view line(text.data() + start, end - start);
+    start = end + 1;
+    const std::size_t separator = line.find('=');
+    const std::string_view name = Trim(line.substr(0, separator));
+    if (separator == std::string_view::npos || (!name.empty() && name.front() == ';')) continue;
+    lines.push_back({std::string(name), std::string(Unquoted(line.substr(separator + 1)))});
+  }
+  return lines;
+}
+
 std::vector<std::string> ProfileFile::KeyNames(std::string_view section) const {
-  return ReadNameList(std::string(section).c_str(), path_);
+  std::vector<std::string> names;
+  for (Line& line : SectionLines(section)) names.push_back(std::move(line.name));
+  return names;
 }
 
 bool ProfileFile::SectionExists(std::string_view section) const {
-  return !KeyNames(section).empty();
+  return !SectionLines(section).empty();
 }
 
 bool ProfileFile::KeyExists(std::string_view section, std::string_view key) const {

@@ -17,8 +17,17 @@ class ProfileFile {
 
   const std::string& Path() const { return path_; }
 
+  // One key=value line of a section, as the profile functions read it.
+  struct Line {
+    std::string name;   // before the first "=", trimmed
+    std::string value;  // as ReadString gives it: trimmed, one pair of quotes removed
+  };
+
   std::vector<std::string> SectionNames() const;
-  // Key names of a section in file order (a line without "=" counts too).
+  // Every key=value line of a section in file order, repeated names and
+  // empty ones included; comments and lines without "=" are no keys.
+  std::vector<Line> SectionLines(std::string_view section) const;
+  // Key names of a section in file order.
   std::vector<std::string> KeyNames(std::string_view section) const;
 
   // A section is present only when it holds at least one key.

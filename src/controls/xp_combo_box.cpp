@@ -115,7 +115,9 @@ void TKWTXPComboBox::CreateHandle() {
   const std::string text = text_;
   const int index = item_index_;
   SyncItems();
-  if (index >= 0)
+  // A text set before the window existed stays as written, also when an
+  // entry differs from it only in case.
+  if (index >= 0 && index < items_.Count() && items_.Strings(index) == text)
     SetItemIndex(index);
   else
     SetText(text);

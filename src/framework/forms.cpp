@@ -105,7 +105,9 @@ void TForm::SetVisible(bool visible) {
   // A form described as visible shows once it is created (InitializeForm).
   if (Loading()) return;
   if (visible) {
-    if (!Handle()) return;
+    // Showing a shown window neither moves it from where the user put it
+    // nor announces it again.
+    if (!Handle() || IsWindowVisible(handle_)) return;
     ApplyPosition();
     ShowWindow(handle_, SW_SHOW);
     if (OnShow) OnShow(this);

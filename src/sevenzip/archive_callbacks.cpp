@@ -73,6 +73,7 @@ HRESULT TMyArchiveExtractCallback::GetStream(UINT32 index, ISequentialOutStream*
   if (!stream) return E_POINTER;
   *stream = nullptr;
   Lock lock(lock_);
+  current_refused_ = false;
   if (owner_->caller_thread_->HandlerFailed()) return E_ABORT;
   if (owner_->cancel_request_ || stopped_) return S_FALSE;
   if (ask_mode == kAskTest) {
@@ -96,9 +97,13 @@ HRESULT TMyArchiveExtractCallback::ExtractItem(UINT32 index, ISequentialOutStrea
   const std::wstring relative =
       owner_->ExtractOptions.Contains(ExtractNoPath) ? LastComponent(item_path) : item_path;
   const std::wstring first_path = base_folder_ + relative;
-  // An item must not land outside the base folder; the others still extract.
-  if (EscapesBaseFolder(relative)) {
+  // An item must not land outside the base folder nor in a device; the
+  // others still extract. The library then reports the refused item as
+  // fine, which must not clear its code.
+  if (EscapesBaseFolder(relative) || NamesDevice(relative)) {
     owner_->Report(kCouldNotCreateFile, first_path);
+    current_refused_ = true;
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) CountOffFile();
     return S_OK;
   }
   std::wstring output_path = first_path;
@@ -122,7 +127,7 @@ HRESULT TMyArchiveExtractCallback::ExtractItem(UINT32 index, ISequentialOutStrea
     ForceFolders(output_path, attributes);
     return S_OK;
   }
-  if (--remaining_ == 0) last_reached_ = true;
+  CountOffFile();
   // The parents get no attributes: a hidden or read-only file must not make
   // its folder hidden or read-only.
   ForceFolders(FolderPart(output_path), 0);
@@ -139,8 +144,17 @@ HRESULT TMyArchiveExtractCallback::ExtractItem(UINT32 index, ISequentialOutStrea
   return S_OK;
 }
 
+void TMyArchiveExtractCallback::CountOffFile() {
+  if (--remaining_ == 0) last_reached_ = true;
+}
+
 HRESULT TMyArchiveExtractCallback::SetOperationResult(INT32 result) {
   Lock lock(lock_);
+  if (current_refused_) {
+    current_refused_ = false;
+    if (last_reached_) done_ = true;
+    return S_OK;
+  }
   switch (result) {
     case kResultOK:
       owner_->last_result_code_ = kSuccess;

@@ -55,6 +55,8 @@ class TMyArchiveExtractCallback final
 
  private:
   HRESULT ExtractItem(UINT32 index, ISequentialOutStream** stream);
+  // One more selected file handled; the job may end after the last one.
+  void CountOffFile();
 
   TSevenZip* owner_;
   std::wstring base_folder_;
@@ -65,7 +67,8 @@ class TMyArchiveExtractCallback final
   int remaining_;
   bool last_reached_ = false;
   bool done_ = false;
-  bool stopped_ = false;  // an output file could not be created
+  bool stopped_ = false;          // an output file could not be created
+  bool current_refused_ = false;  // the item just handed out was refused
   std::wstring password_;
   CriticalSection lock_;
 };

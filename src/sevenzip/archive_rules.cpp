@@ -20,6 +20,27 @@ std::size_t ExtensionStart(std::wstring_view path) {
   return dot != std::wstring_view::npos && dot >= name ? dot : path.size();
 }
 
+std::wstring_view TrimEnd(std::wstring_view text, std::wstring_view blanks) {
+  while (!text.empty() && blanks.find(text.back()) != std::wstring_view::npos) {
+    text.remove_suffix(1);
+  }
+  return text;
+}
+
+// Windows ignores trailing dots and blanks, an extension, and blanks before it.
+bool IsDeviceName(std::wstring_view component) {
+  std::wstring_view base = TrimEnd(component, L". ");
+  base = TrimEnd(base.substr(0, base.find(L'.')), L" ");
+  const std::wstring name = AsciiUpper(base);
+  for (const wchar_t* device : {L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$", L"CONOUT$"}) {
+    if (name == device) return true;
+  }
+  // COM and LPT with one digit 1 to 9, or a superscript one to three.
+  return name.size() == 4 && (name.starts_with(L"COM") || name.starts_with(L"LPT")) &&
+         ((name[3] >= L'1' && name[3] <= L'9') || name[3] == L'\u00B9' || name[3] == L'\u00B2' ||
+          name[3] == L'\u00B3');
+}
+
 }  // namespace
 
 std::wstring FileExtension(std::wstring_view path) {
@@ -85,6 +106,17 @@ bool EscapesBaseFolder(std::wstring_view item_path) {
     std::size_t end = item_path.find_first_of(L"\\/", start);
     if (end == std::wstring_view::npos) end = item_path.size();
     if (item_path.substr(start, end - start) == L"..") return true;
+    start = end + 1;
+  }
+  return false;
+}
+
+bool NamesDevice(std::wstring_view item_path) {
+  std::size_t start = 0;
+  while (start <= item_path.size()) {
+    std::size_t end = item_path.find_first_of(L"\\/", start);
+    if (end == std::wstring_view::npos) end = item_path.size();
+    if (IsDeviceName(item_path.substr(start, end - start))) return true;
     start = end + 1;
   }
   return false;

@@ -35,6 +35,10 @@ std::optional<int> VolumeNumberOf(std::wstring_view path);
 // An item path that could leave the base folder: absolute, drive-qualified,
 // UNC, or holding a ".." component (either separator).
 bool EscapesBaseFolder(std::wstring_view item_path);
+// An item path with a component that Windows opens as a device (CON, PRN,
+// AUX, NUL, COM1-9, LPT1-9, CONIN$, CONOUT$), with or without an extension
+// and trailing dots or blanks; either separator.
+bool NamesDevice(std::wstring_view item_path);
 
 // The volume-selection dialog's filter ("pack.7z-volumes\0pack.7z.*\0\0") and
 // initial folder for a volume name.

@@ -50,7 +50,10 @@ int TMyStreamReader::LastVolumeNumber() const {
 bool TMyStreamReader::FindVolumes() {
   // Asks the host at most once per set: a refused volume stays refused.
   if (search_failed_) return false;
-  const int last = LastVolumeNumber();
+  // A numbered name without a following volume is one whole file, whatever
+  // its number (a lone name.001, or an archive named one.5).
+  int last = LastVolumeNumber();
+  if (last == VolumeNumberOf(file_name_).value_or(1)) last = 1;
   std::int64_t total = volumes_[0].size;
   for (int n = 2; n <= last; ++n) {
     if (!OpenVolume(n)) {

@@ -9,6 +9,7 @@
 #include "app/safe_file.h"
 #include "app/select_preset.h"
 #include "app/tarnix_file.h"
+#include "common/profile_file.h"
 #include "support/file_util.h"
 #include "support/temp_folder.h"
 
@@ -111,6 +112,40 @@ TEST(TarnixMirror, CopiesEverySettingIntoTheExistingFile) {
             "[Setup]\r\nMode=2\r\n\r\n"
             "[Options]\r\nDrvFolder=%Systemdrive%\\D\r\n\r\n"
             "[Hint]\r\nCHIP=Chipset drivers\r\n\r\n");
+}
+
+// Whatever the profile functions find in Tarnix.ini and the settings do not
+// hold keeps its value, however its section header is written.
+TEST(TarnixMirror, KeepsEveryKeyTheProfileFunctionsSee) {
+  TempFolder folder;
+  const std::string settings = folder / "Korvelund.ini";
+  const std::string tarnix = folder / "Tarnix.ini";
+  WriteTextFile(settings, "[Options]\r\nDrvFolder=C:\\D\r\n[Setup]\r\nMode=3\r\n");
+  WriteTextFile(tarnix,
+                "[Setup] ; tool settings\r\nMode=2\r\nPath=C:\\x\r\n"
+                "[ Options ]\r\nOwn=1\r\n[Odd]name]\r\nW=1\r\n[Other]  ;\r\nKeep=yes\r\n");
+  struct Kept {
+    const char* section;
+    const char* key;
+    const char* value;
+  };
+  const std::vector<Kept> kept = {{"Setup", "Path", "C:\\x"},
+                                  {"Options", "Own", "1"},
+                                  {"Odd]name", "W", "1"},
+                                  {"Other", "Keep", "yes"}};
+  const ProfileFile before(tarnix);
+  for (const Kept& k : kept) {
+    ASSERT_EQ(before.ReadString(k.section, k.key, "unseen"), k.value) << k.section << "/" << k.key;
+  }
+  ASSERT_TRUE(MirrorSettingsIntoTarnix(settings, tarnix));
+  const ProfileFile after(tarnix);
+  for (const Kept& k : kept) {
+    EXPECT_EQ(after.ReadString(k.section, k.key, "lost"), k.value) << k.section << "/" << k.key;
+  }
+  EXPECT_EQ(after.ReadString("Setup", "Mode", ""), "3");
+  EXPECT_EQ(after.ReadString("Options", "DrvFolder", ""), "C:\\D");
+  const std::string text = ReadTextFile(tarnix);
+  EXPECT_EQ(text.find("[Options]"), text.rfind("[Options]")) << text;
 }
 
 TEST(TarnixMirror, MissingFileIsNeitherCreatedNorWritten) {

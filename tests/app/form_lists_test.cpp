@@ -165,13 +165,19 @@ TEST_F(ListsTest, PreselectionOfFoldersOnlyBringsTheFolderList) {
   EXPECT_EQ(ButtonText(), ru.extract);
 }
 
+// Every line of the section is an entry, a repeated name and the lines after
+// one without a name included.
 TEST_F(ListsTest, HoverShowsTheLastMatchingHint) {
-  TForm1& form =
-      CreateWithPackages("[Hint]\r\nCHIPSET=Intel chipset\r\nCHIP=Any chip\r\nLAN=Network\r\n");
+  TForm1& form = CreateWithPackages(
+      "[Hint]\r\nCHIPSET=Intel chipset\r\n=oops\r\nCHIP=Any chip\r\nLAN=Network\r\n"
+      "CHIP=Chips of any maker\r\n");
   const int chipset = IndexOf(form.CheckListBox1, "DP_chipset.7z");
   const RECT rect = form.CheckListBox1->ItemRect(chipset);
   form.CheckListBox1MouseMove(form.CheckListBox1, 0, rect.left + 30, rect.top + 5);
-  EXPECT_EQ(form.Label1->Caption(), "Any chip");
+  EXPECT_EQ(form.Label1->Caption(), "Chips of any maker");
+  const RECT lan = form.CheckListBox1->ItemRect(IndexOf(form.CheckListBox1, "DP_lan.7z"));
+  form.CheckListBox1MouseMove(form.CheckListBox1, 0, lan.left + 30, lan.top + 5);
+  EXPECT_EQ(form.Label1->Caption(), "Network");
   const RECT below = form.CheckListBox1->ItemRect(2);
   form.Label1->SetCaption("unchanged");
   form.CheckListBox1MouseMove(form.CheckListBox1, 0, below.left + 30, below.bottom + 40);

@@ -166,6 +166,8 @@ TEST_P(CommandLine, StandsInForTheSettingsFile) {
   }
   EXPECT_FALSE(form.CheckBox2->Visible());
   EXPECT_EQ(form.CollapsePanel1->Height(), 72);
+  // As written, also once the window exists, though an entry differs only in case.
+  Activate();
   EXPECT_EQ(form.ComboBox1->Text(), "%Systemdrive%\\D");
 }
 
@@ -210,7 +212,8 @@ INSTANTIATE_TEST_SUITE_P(Values, TimerSetting,
                          testing::Values(TimerCase{"Other=1", 30}, TimerCase{"Timer=0", 0},
                                          TimerCase{"Timer=abc", 0}, TimerCase{"Timer=-5", -5},
                                          TimerCase{"Timer=0x1E", 30}, TimerCase{"Timer=", 0},
-                                         TimerCase{"timer = 7", 7}));
+                                         TimerCase{"timer = 7", 7},
+                                         TimerCase{"=oops\r\nTimer=0", 0}));
 
 struct DestinationCase {
   const char* drv_folder;  // nullptr: no DrvFolder key
@@ -366,10 +369,11 @@ TEST_F(FormTest, SaveOptionsWritesTheWindowsChoices) {
 
 TEST_F(FormTest, HintSectionBecomesTheHintTable) {
   MakeTree({"DP_A.7z"});
-  WriteSettings("[Hint]\r\nCHIPSET=Intel\r\nchip = All chips\r\n");
+  WriteSettings("[Hint]\r\nCHIPSET=Intel\r\n=oops\r\nchip = All chips\r\nCHIPSET=\"Intel 2\"\r\n");
   CreateForm();
   ASSERT_TRUE(HintTable.has_value());
-  EXPECT_EQ(*HintTable, (std::vector<std::string>{"CHIPSET=Intel", "chip=All chips"}));
+  EXPECT_EQ(*HintTable, (std::vector<std::string>{"CHIPSET=Intel", "=oops", "chip=All chips",
+                                                  "CHIPSET=Intel 2"}));
 }
 
 TEST_F(FormTest, HintSectionWithoutKeysCountsAsMissing) {

@@ -86,6 +86,8 @@ TEST(HoverHint, LastMatchingPairWins) {
   EXPECT_EQ(HoverHintText(table, "DP_sound.7z", AsciiUpper), std::nullopt);
   EXPECT_EQ(HoverHintText({}, "DP_chipset.7z", AsciiUpper), std::nullopt);
   EXPECT_EQ(HoverHintText({"VIDEO="}, "VIDEO", AsciiUpper), "");
+  // A line without a name matches no entry.
+  EXPECT_EQ(HoverHintText({"=oops"}, "DP_sound.7z", AsciiUpper), std::nullopt);
 }
 
 // Expansion against a fixed environment with the system drive on C:.
@@ -145,6 +147,20 @@ TEST(IniDocument, SetReplacesInPlaceOrAppends) {
             "[Options]\r\nDrvFolder=%Systemdrive%\\D\r\nKeep=1\r\nPostSetup=1\r\n\r\n"
             "[Other]\r\nx=y\r\nbare=v\r\n\r\n"
             "[CopyFiles]\r\nTimer=\r\n\r\n");
+}
+
+// Headers as the profile functions read them: the name up to the line's last
+// "]", blanks around it dropped, anything after it ignored.
+TEST(IniDocument, HeadersAreReadAsTheProfileFunctionsReadThem) {
+  IniDocument ini(AsciiSameText);
+  ini.Load(
+      "[Setup] ; tool settings\r\nMode=2\r\n[ Options ]\r\nOwn=1\r\n[Odd]name]\r\nW=1\r\n"
+      "[unclosed\r\n[\tCopyFiles]\r\nx=1\r\n");
+  ini.Set("Options", "DrvFolder", "C:\\D");
+  ini.Set("copyfiles", "Timer", "5");
+  EXPECT_EQ(ini.Text(),
+            "[Setup]\r\nMode=2\r\n\r\n[Options]\r\nOwn=1\r\nDrvFolder=C:\\D\r\n\r\n"
+            "[Odd]name]\r\nW=1\r\n[unclosed\r\n\r\n[CopyFiles]\r\nx=1\r\nTimer=5\r\n\r\n");
 }
 
 TEST(IniDocument, EmptyTextGivesEmptyFile) {

@@ -16,6 +16,8 @@ class ProfileFileTest : public testing::Test {
     WriteTextFile(path_,
                   "[CopyFiles]\r\n"
                   "Timer=0x1E\r\n"
+                  "=a line without a key name\r\n"
+                  "a line without an equals sign\r\n"
                   "Hex=$10\r\n"
                   "LangEn=abc\r\n"
                   "Empty=\r\n"
@@ -24,7 +26,9 @@ class ProfileFileTest : public testing::Test {
                       std::string(3000, 'v') +
                       "\r\n"
                       "[Hint]\r\n"
+                      "no key here\r\n"
                       "[select]\r\n"
+                      "=oops\r\n"
                       "DP_Chipset_wnt5.7z=1\r\n");
   }
   TempFolder folder_;
@@ -39,8 +43,10 @@ TEST_F(ProfileFileTest, SectionsCountOnlyWithKeys) {
   EXPECT_FALSE(file_.SectionExists("Missing"));
 }
 
+// A line with an empty key name hides nothing after it.
 TEST_F(ProfileFileTest, KeysMatchWithoutCaseAndCountWhenEmpty) {
   EXPECT_TRUE(file_.KeyExists("CopyFiles", "TIMER"));
+  EXPECT_TRUE(file_.KeyExists("CopyFiles", "Negative"));
   EXPECT_TRUE(file_.KeyExists("CopyFiles", "Empty"));
   EXPECT_TRUE(file_.KeyExists("Select", "dp_chipset_WNT5.7z"));
   EXPECT_FALSE(file_.KeyExists("CopyFiles", "Tarnix"));
@@ -69,7 +75,7 @@ TEST_F(ProfileFileTest, CutsValuesTo2047Characters) {
 TEST_F(ProfileFileTest, ListsKeysInFileOrder) {
   const std::vector<std::string> keys = file_.KeyNames("CopyFiles");
   EXPECT_EQ(keys,
-            (std::vector<std::string>{"Timer", "Hex", "LangEn", "Empty", "Negative", "Long"}));
+            (std::vector<std::string>{"Timer", "", "Hex", "LangEn", "Empty", "Negative", "Long"}));
 }
 
 TEST_F(ProfileFileTest, WritesBooleansAsDigits) {

@@ -164,6 +164,22 @@ TEST_F(FormLifecycleTest, BorderIconsAndCentredPosition) {
   EXPECT_EQ(rect.left, (GetSystemMetrics(SM_CXSCREEN) - 300) / 2);
   EXPECT_EQ(rect.top, (GetSystemMetrics(SM_CYSCREEN) - 158) / 2);
   EXPECT_EQ(rect.bottom - rect.top, 158);
+
+  // Showing a shown window neither moves it from where the user put it nor
+  // announces it again; showing it after hiding does both.
+  int shows = 0;
+  form->OnShow = [&](TObject*) { ++shows; };
+  SetWindowPos(form->Handle(), nullptr, 60, 47, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  form->Show();
+  GetWindowRect(form->Handle(), &rect);
+  EXPECT_EQ(rect.left, 60);
+  EXPECT_EQ(rect.top, 47);
+  EXPECT_EQ(shows, 0);
+  form->Hide();
+  form->Show();
+  GetWindowRect(form->Handle(), &rect);
+  EXPECT_EQ(rect.left, (GetSystemMetrics(SM_CXSCREEN) - 300) / 2);
+  EXPECT_EQ(shows, 1);
 }
 
 TEST_F(FormLifecycleTest, TimerTicksWhileEnabledOnly) {

@@ -4,6 +4,7 @@
 #include "framework/forms.h"
 #include "framework/std_controls.h"
 #include "framework/timer.h"
+#include "support/pump_until.h"
 
 #include <string>
 #include <vector>
@@ -32,17 +33,7 @@ class TLogForm : public TForm {
   std::string class_name_;
 };
 
-// Pumps messages until the condition holds or the time is up.
-template <class Condition>
-bool PumpUntil(Condition condition, DWORD milliseconds = 3000) {
-  const DWORD start = GetTickCount();
-  while (!condition()) {
-    if (GetTickCount() - start > milliseconds) return false;
-    Application->ProcessMessages();
-    Sleep(5);
-  }
-  return true;
-}
+using testing_support::PumpUntil;
 
 // Lets the messages of the next milliseconds be handled.
 void PumpFor(DWORD milliseconds);

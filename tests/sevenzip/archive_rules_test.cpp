@@ -60,6 +60,20 @@ TEST(ItemPathTest, PathsThatLeaveTheBaseFolderAreRecognised) {
   }
 }
 
+TEST(ItemPathTest, SegmentsThatWindowsTakesAsDevicesAreRecognised) {
+  for (const wchar_t* path :
+       {L"NUL", L"nul.txt", L"d\\AUX", L"d\\com1", L"COM9.tar.gz", L"d\\Lpt1.txt", L"d/con.txt",
+        L"CONIN$", L"conout$.log", L"PRN.", L"aux .txt", L"nul. . ", L"lpt5\\inner.txt", L"a/Prn/b",
+        L"COM\u00B9", L"lpt\u00B3.txt"}) {
+    EXPECT_TRUE(NamesDevice(path)) << path;
+  }
+  for (const wchar_t* path :
+       {L"", L"null", L"nul_x.txt", L"xnul", L"COM0", L"COM10", L"LPT", L"console.txt",
+        L"d\\auxiliary\\x", L"CONIN", L"conout$x", L"a.nul", L"d\\x.con\\y", L"COM1x.txt"}) {
+    EXPECT_FALSE(NamesDevice(path)) << path;
+  }
+}
+
 TEST(SignatureScanTest, FindsTheFirstWholeSignature) {
   std::vector<unsigned char> data(100, 0x37);
   EXPECT_EQ(FindSignature(data.data(), data.size()), std::nullopt);

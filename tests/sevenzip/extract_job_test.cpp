@@ -282,6 +282,45 @@ TEST_F(ExtractPathsTest, ItemsNeverLeaveTheBaseFolder) {
   for (const auto& [name, entry] : outside) EXPECT_EQ(name.rfind(L"out", 0), 0u) << Utf8(name);
 }
 
+// Names Windows takes as devices are refused like paths that leave the base
+// folder; the items after them still extract. Selecting only refused items
+// ends the job on their refusal.
+TEST_F(ExtractPathsTest, DeviceNamesAreRefusedItemByItem) {
+  WorkFolder folder;
+  const std::vector<std::string> devices = {"AUX",      "COM1",  "CONOUT$",
+                                            "LPT1.txt", "NUL",   "con.txt",
+                                            "nul.txt",  "prn. ", "lpt2.log/inner.txt"};
+  std::string script = "mkdir -p d/lpt2.log && printf after > d/zafter.txt";
+  for (const std::string& device : devices) script += " && printf data > 'd/" + device + "'";
+  Shell(script, folder.Path());
+  Make7z({"-ms=off", "pack.7z", "d"}, folder.Path());
+  RecordingZip recorder;
+  const int result = recorder.Extract(folder / "pack.7z", folder / "out");
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(ReadTextFile(folder / "out\\d\\zafter.txt"), "after");
+  std::vector<std::wstring> refused;
+  for (const Message& message : recorder.messages) {
+    EXPECT_EQ(message.code, 11) << message.text;
+    refused.push_back(message.file);
+  }
+  // The folder lpt2.log is an item of its own.
+  std::vector<std::wstring> expected = {Wide(folder / "out\\d\\lpt2.log")};
+  for (std::string device : devices) {
+    std::replace(device.begin(), device.end(), '/', '\\');
+    expected.push_back(Wide(folder / ("out\\d\\" + device)));
+  }
+  std::sort(refused.begin(), refused.end());
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(refused, expected);
+  EXPECT_EQ(recorder.zip.LastResultCode(), 0);
+
+  RecordingZip only_refused;
+  only_refused.zip.Files.Add(L"d\\nul.txt");
+  EXPECT_NE(only_refused.Extract(folder / "pack.7z", folder / "out2"), -1);
+  EXPECT_EQ(only_refused.Codes(), std::vector<int>{11});
+  EXPECT_EQ(only_refused.zip.LastResultCode(), 11);
+}
+
 TEST_F(ExtractPasswordTest, PasswordDecidesBetweenDataAndFailure) {
   WorkFolder folder;
   Shell("printf secret > s.txt", folder.Path());

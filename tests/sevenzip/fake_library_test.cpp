@@ -108,6 +108,32 @@ TEST_F(FakeLibraryTest, JobStopsAfterTheLastSelectedFile) {
   EXPECT_EQ(testing_support::ReadTextFile(folder / "out\\sub\\b.txt"), "xxxx");
 }
 
+// The library reports a refused item as fine; its refusal stands, and it
+// counts as handled for the early end of a selection.
+TEST_F(FakeLibraryTest, RefusedItemKeepsItsCodeAndCountsAsHandled) {
+  items[1].path = L"..\\evil.txt";
+  struct Case {
+    std::vector<const wchar_t*> selection;
+    HRESULT result;
+    int last_code;
+    bool later_item_written;
+  };
+  for (const Case& c : std::vector<Case>{
+           {{L"1"}, S_FALSE, 11, false}, {{L"1", L"2"}, S_FALSE, 0, true}, {{}, S_OK, 0, true}}) {
+    SCOPED_TRACE(c.selection.size());
+    auto recorder = MakeZip();
+    for (const wchar_t* index : c.selection) recorder->zip.Files.Add(index);
+    EXPECT_EQ(recorder->zip.Extract(false), c.result);
+    EXPECT_EQ(recorder->Codes(), std::vector<int>{11});
+    EXPECT_EQ(recorder->zip.LastResultCode(), c.last_code);
+    EXPECT_EQ(sevenzip::PathExists(Wide(folder / "out\\c.txt")), c.later_item_written);
+    EXPECT_FALSE(sevenzip::PathExists(Wide(folder / "evil.txt")));
+    recorder.reset();
+    RemoveTreeWide(Wide(folder / "out"));
+    SetUp();
+  }
+}
+
 TEST_F(FakeLibraryTest, MissingArchiveHandlerRefusesTheJob) {
   script.no_in_archive = true;
   auto recorder = MakeZip();

@@ -96,13 +96,27 @@ TEST_F(VolumesTest, MissingOrSwappedMemberFailsWithoutAsking) {
   }
 }
 
-TEST_F(VolumesTest, LoneFirstVolumeIsReadToItsEndOnly) {
-  RecordingZip recorder;
+// A numbered name without a following volume is one whole archive, whatever
+// its number.
+TEST_F(VolumesTest, LoneNumberedArchiveIsReadToItsEndOnly) {
   Make7z({"-v10m", "small.7z", "src/readme.txt"}, folder.Path());
+  Make7z({"one.5", "src/readme.txt"}, folder.Path());
   ASSERT_FALSE(Exists("small.7z.002"));
-  EXPECT_EQ(recorder.Extract(folder / "small.7z.001", folder / "small"), 0);
-  EXPECT_EQ(ReadTextFile(folder / "small\\src\\readme.txt"),
-            ReadTextFile(folder / "src\\readme.txt"));
+  for (const char* name : {"small.7z.001", "one.5"}) {
+    SCOPED_TRACE(name);
+    RecordingZip recorder;
+    int asked = 0;
+    recorder.zip.OnOpenVolume = [&](std::wstring&, bool, bool& cancel) {
+      ++asked;
+      cancel = true;
+    };
+    EXPECT_EQ(recorder.Extract(folder / name, folder / "small"), 0);
+    EXPECT_EQ(asked, 0);
+    EXPECT_TRUE(recorder.messages.empty());
+    EXPECT_EQ(ReadTextFile(folder / "small\\src\\readme.txt"),
+              ReadTextFile(folder / "src\\readme.txt"));
+    RemoveTreeWide(Wide(folder / "small"));
+  }
 }
 
 // A volume that exists but cannot be opened goes to the host, which may
