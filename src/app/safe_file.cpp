@@ -2,7 +2,7 @@
 
 #include "app/safe_file.h"
 
-#include "common/paths.h"
+#include "common/file_replace.h"
 
 namespace {
 
@@ -48,15 +48,13 @@ bool ReplaceFileContent(const std::string& path, std::string_view content) {
   const DWORD attributes = old_attributes == INVALID_FILE_ATTRIBUTES
                                ? FILE_ATTRIBUTE_NORMAL
                                : (old_attributes & kept) | FILE_ATTRIBUTE_ARCHIVE;
-  std::string folder = ExtractFilePath(path);
-  if (folder.empty()) folder = ".";
-  char temporary[MAX_PATH];
-  if (GetTempFileNameA(folder.c_str(), "knd", 0, temporary) == 0) return false;
-  if (WriteNewFile(temporary, content) && SetFileAttributesA(temporary, attributes) &&
-      MoveFileExA(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  const std::string temporary = ReplaceTemporaryName(path);
+  DeleteFileA(temporary.c_str());
+  if (WriteNewFile(temporary, content) && SetFileAttributesA(temporary.c_str(), attributes) &&
+      MoveWholeFileIntoPlace(temporary, path)) {
     return true;
   }
-  DeleteFileA(temporary);
+  DeleteFileA(temporary.c_str());
   return false;
 }
 
@@ -64,10 +62,11 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
   FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return std::nullopt;
-  LARGE_INTEGER size;
-  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x40000000) return std::nullopt;
+  DWORD high = 0;
+  const DWORD size = GetFileSize(file.get(), &high);
+  if (size == INVALID_FILE_SIZE || high != 0 || size > 0x40000000) return std::nullopt;
   std::string content;
-  content.assign(static_cast<std::size_t>(size.QuadPart), '\0');
+  content.assign(size, '\0');
   std::size_t done = 0;
   while (done < content.size()) {
     DWORD read = 0;

@@ -3,6 +3,7 @@
 #include "app/ini_document.h"
 #include "app/safe_file.h"
 #include "common/ansi_text.h"
+#include "common/file_replace.h"
 #include "common/profile_file.h"
 #include "common/program_paths.h"
 
@@ -11,7 +12,10 @@ std::string TarnixIniPathIn(const std::string& system_folder) {
 }
 
 bool MirrorSettingsIntoTarnix(const std::string& settings_file, const std::string& tarnix_path) {
-  if (tarnix_path.empty() || !FileExists(tarnix_path)) return false;
+  if (tarnix_path.empty()) return false;
+  // A rewrite a crash cut short is settled before the file is looked at.
+  RecoverInterruptedReplace(tarnix_path);
+  if (!FileExists(tarnix_path)) return false;
   const std::optional<std::string> text = ReadWholeFile(tarnix_path);
   if (!text) return false;
   IniDocument tarnix(AnsiSameText);
@@ -26,7 +30,9 @@ bool MirrorSettingsIntoTarnix(const std::string& settings_file, const std::strin
 }
 
 void WriteTarnixOptions(const std::string& tarnix_path, const TarnixOptions& options) {
-  if (tarnix_path.empty() || !FileExists(tarnix_path)) return;
+  if (tarnix_path.empty()) return;
+  RecoverInterruptedReplace(tarnix_path);
+  if (!FileExists(tarnix_path)) return;
   const ProfileFile tarnix(tarnix_path);
   tarnix.WriteString("Options", "DrvFolder", options.drv_folder);
   tarnix.WriteBool("Options", "DelDrvAfterInst", options.delete_after_setup);
