@@ -96,7 +96,8 @@ void AddFlipsAndCuts(std::vector<DamagedCase>& cases, const std::string& seed_na
   const std::optional<Layout> layout = ReadLayout(bytes, start);
   if (!layout) return;
   const auto add = [&](const std::string& damage, std::string damaged) {
-    cases.push_back({seed_name + "/" + damage, {{file_name, std::move(damaged)}}, password, ""});
+    cases.push_back(
+        {seed_name + "/" + damage, {{file_name, std::move(damaged)}}, password, "", false});
   };
   for (int i = 0; i < 8; ++i) {
     const std::size_t at = start + random() % 32;
@@ -126,7 +127,7 @@ void AddExtremeFields(std::vector<DamagedCase>& cases, const std::string& seed_n
   if (!layout) return;
   const std::string header = bytes.substr(layout->header);
   const auto add = [&](const std::string& damage, std::string damaged) {
-    cases.push_back({seed_name + "/" + damage, {{"case.7z", std::move(damaged)}}, L"", ""});
+    cases.push_back({seed_name + "/" + damage, {{"case.7z", std::move(damaged)}}, L"", "", true});
   };
   const std::uint64_t size = bytes.size();
   for (std::uint64_t offset : {size, size * 2, std::uint64_t{0x7FFFFFFFFFFFFFFF},
@@ -196,7 +197,7 @@ void AddBrokenVolumeSets(std::vector<DamagedCase>& cases, const std::string& see
   // Members numbered from `first`; the set is always opened at .001.
   const auto add = [&](const std::string& damage, const std::vector<std::string>& members,
                        unsigned first = 1) {
-    DamagedCase c{seed_name + "/" + damage, {}, L"", "case.7z.001"};
+    DamagedCase c{seed_name + "/" + damage, {}, L"", "case.7z.001", false};
     for (std::size_t n = 0; n < members.size(); ++n) {
       char name[32];
       std::snprintf(name, sizeof name, "case.7z.%03u", static_cast<unsigned>(n + first));

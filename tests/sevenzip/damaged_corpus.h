@@ -18,6 +18,9 @@ struct DamagedCase {
   std::vector<std::pair<std::string, std::string>> files;  // name, bytes
   std::wstring password;
   std::string open;  // the file handed to the engine; the first file when empty
+  // Every checksum was made right again: the library may read the case as
+  // another, valid archive, so success need not mean the original content.
+  bool checksums_fixed = false;
 };
 
 // Regions of a 7z archive that starts at `start` inside `bytes`.

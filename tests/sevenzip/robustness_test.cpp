@@ -133,7 +133,7 @@ class RobustnessTest : public RealLibraryTest {
       if (seed.plain_header_twin)
         MakeSeed(std::string(seed.name) + "-plain.7z", std::string(seed.switches) + " -mhc=off");
     }
-    MakeSeed("split.7z", "-m0=lzma -v12k");
+    MakeSeed("split.7z", "-m0=lzma -v6k");
     MakeSeed("split-copy.7z", "-mx0 -v40k");
     source_ = ScanTree(Wide(folder / "src"));
   }
@@ -174,12 +174,12 @@ class RobustnessTest : public RealLibraryTest {
     }
     AddBrokenVolumeSets(cases, "volumes-lzma", Volumes("split.7z"));
     AddBrokenVolumeSets(cases, "volumes-copy", Volumes("split-copy.7z"));
-    cases.push_back({"noise/zero-length", {{"case.7z", ""}}, L"", ""});
+    cases.push_back({"noise/zero-length", {{"case.7z", ""}}, L"", "", false});
     for (int i = 0; i < 10; ++i) {
       std::string noise(static_cast<std::size_t>(1 + random() % 20000), '\0');
       for (char& c : noise) c = static_cast<char>(random());
       if (i % 2) noise.replace(0, 6, "7z\xBC\xAF\x27\x1C");
-      cases.push_back({"noise/random-" + std::to_string(i), {{"case.7z", noise}}, L"", ""});
+      cases.push_back({"noise/random-" + std::to_string(i), {{"case.7z", noise}}, L"", "", false});
     }
     return cases;
   }
@@ -203,6 +203,9 @@ class RobustnessTest : public RealLibraryTest {
 
 TEST_F(RobustnessTest, AThousandDamagedArchivesEndWithACodeInsideTheBaseFolder) {
   const std::vector<DamagedCase> cases = Corpus();
+  std::map<std::string, int> by_seed;
+  for (const DamagedCase& c : cases) ++by_seed[c.name.substr(0, c.name.find('/'))];
+  for (const auto& [seed, count] : by_seed) std::printf("[ corpus ] %-20s %d cases\n", seed.c_str(), count);
   ASSERT_GE(cases.size(), 1000u);
   std::map<int, int> by_code;    // first code reported, 0 when none
   std::map<int, int> by_result;  // Extract's result
@@ -238,7 +241,7 @@ TEST_F(RobustnessTest, AThousandDamagedArchivesEndWithACodeInsideTheBaseFolder) 
     const bool failed = outcome.result != 0 || !outcome.messages.empty();
     if (failed) {
       ++visible_failures;
-    } else {
+    } else if (!c.checksums_fixed) {
       EXPECT_TRUE(MatchesSource(root + "\\out")) << "reported success with damaged output";
     }
     RemoveTreeWide(Wide(root));
