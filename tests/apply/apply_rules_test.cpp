@@ -162,7 +162,9 @@ TEST_F(CopyFolderTest, FileCopyReportsLikeCopyFileExAndKeepsTimeAndAttributes) {
   ScriptedProgress script;
   ASSERT_TRUE(CopyFileWhole(source, dir_ / "dst\\big.sys", Scripted, &script));
   EXPECT_EQ(ReadTextFile(dir_ / "dst\\big.sys"), std::string(150000, 'b'));
-  EXPECT_EQ(GetFileAttributesA((dir_ / "dst\\big.sys").c_str()), DWORD{FILE_ATTRIBUTE_HIDDEN});
+  const DWORD copied_attributes = GetFileAttributesA((dir_ / "dst\\big.sys").c_str());
+  EXPECT_EQ(copied_attributes, GetFileAttributesA(source.c_str()));
+  EXPECT_TRUE(copied_attributes & FILE_ATTRIBUTE_HIDDEN);
   WIN32_FILE_ATTRIBUTE_DATA from{}, to{};
   GetFileAttributesExA(source.c_str(), GetFileExInfoStandard, &from);
   GetFileAttributesExA((dir_ / "dst\\big.sys").c_str(), GetFileExInfoStandard, &to);
