@@ -31,15 +31,16 @@ bool WriteAll(HANDLE file, std::string_view content) {
   return FlushFileBuffers(file) != FALSE;
 }
 
-bool WriteNewFile(const std::string& path, std::string_view content) {
+}  // namespace
+
+bool WriteWholeFile(const std::string& path, std::string_view content) {
   FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
   return file.valid() && WriteAll(file.get(), content);
 }
 
-}  // namespace
-
-bool ReplaceFileContent(const std::string& path, std::string_view content) {
+bool EditFileSafely(const std::string& path,
+                    const std::function<bool(const std::string& copy)>& edit) {
   const DWORD old_attributes = GetFileAttributesA(path.c_str());
   if (old_attributes != INVALID_FILE_ATTRIBUTES && (old_attributes & FILE_ATTRIBUTE_READONLY)) {
     return false;
@@ -50,12 +51,17 @@ bool ReplaceFileContent(const std::string& path, std::string_view content) {
                                : (old_attributes & kept) | FILE_ATTRIBUTE_ARCHIVE;
   const std::string temporary = ReplaceTemporaryName(path);
   DeleteFileA(temporary.c_str());
-  if (WriteNewFile(temporary, content) && SetFileAttributesA(temporary.c_str(), attributes) &&
+  if (edit(temporary) && SetFileAttributesA(temporary.c_str(), attributes) &&
       MoveWholeFileIntoPlace(temporary, path)) {
     return true;
   }
   DeleteFileA(temporary.c_str());
   return false;
+}
+
+bool ReplaceFileContent(const std::string& path, std::string_view content) {
+  return EditFileSafely(path,
+                        [&](const std::string& copy) { return WriteWholeFile(copy, content); });
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,6 +13,15 @@
 // attributes carry over; a read-only file is left alone, as a direct write
 // would be refused too.
 bool ReplaceFileContent(const std::string& path, std::string_view content);
+
+// Edits an existing file in the same safe way: `edit` works on a copy beside
+// it and answers whether the copy came out whole; only then does the copy
+// take the file's place. A read-only file is left alone.
+bool EditFileSafely(const std::string& path,
+                    const std::function<bool(const std::string& copy)>& edit);
+
+// Creates (or replaces) a file with `content`, flushed; false on any failure.
+bool WriteWholeFile(const std::string& path, std::string_view content);
 
 // Whole content of a file; nothing when it cannot be read.
 std::optional<std::string> ReadWholeFile(const std::string& path);

@@ -117,6 +117,24 @@ TEST(TarnixMirror, FullDiskKeepsTheOldFileByteForByte) {
   EXPECT_TRUE(FolderHoldsOnly(disk.Drive(), {"Tarnix.ini"}));
 }
 
+TEST(TarnixOptions, FullDiskLeavesTheFileWhole) {
+  std::string old_text = "[Options]\r\nDrvFolder=old\r\n";
+  for (int i = 0; i < 500; ++i)
+    old_text += "Key" + std::to_string(i) + "=" + std::string(40, 'v') + "\r\n";
+  // A disk of 16 pages; the file takes 6. Free room: none, or enough for a
+  // copy of the file but not for the longer rewritten one.
+  for (const std::size_t free_pages : {std::size_t{0}, std::size_t{6}}) {
+    ScopedMount disk(ScopedMount::kSmallDisk, 'U', 64);
+    if (!disk.Mounted()) GTEST_SKIP() << disk.Refusal();
+    const std::string tarnix = disk.Drive() + "\\Tarnix.ini";
+    WriteTextFile(tarnix, old_text);
+    WriteTextFile(disk.Drive() + "\\filler", std::string((10 - free_pages) * 4096, 'f'));
+    WriteTarnixOptions(tarnix, {std::string(3000, 'D'), true, true, true});
+    EXPECT_TRUE(ReadTextFile(tarnix) == old_text) << "Tarnix.ini was cut, free " << free_pages;
+    EXPECT_TRUE(FolderHoldsOnly(disk.Drive(), {"Tarnix.ini", "filler"}));
+  }
+}
+
 // The file states a crash can leave at each step of a replace, and what the
 // next start makes of them: always the old or the new file, nothing beside.
 TEST(InterruptedReplace, NextStartSettlesEveryCrashState) {
