@@ -69,8 +69,11 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return std::nullopt;
   DWORD high = 0;
+  SetLastError(NO_ERROR);
   const DWORD size = GetFileSize(file.get(), &high);
-  if (size == INVALID_FILE_SIZE || high != 0 || size > 0x40000000) return std::nullopt;
+  if ((size == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) || high != 0 ||
+      size > 0x40000000)
+    return std::nullopt;
   std::string content;
   content.assign(size, '\0');
   std::size_t done = 0;
