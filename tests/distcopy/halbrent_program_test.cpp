@@ -49,10 +49,22 @@ class HalbrentTest : public testing::Test {
     if (FileExists(tarnix_saved_)) MoveFileA(tarnix_saved_.c_str(), tarnix_.c_str());
   }
 
-  ChildResult Run(const std::vector<std::string>& arguments) {
-    const ChildResult result = RunChild(program_, arguments, {"Application Error"}, 60000);
+  ChildResult Run(const std::vector<std::string>& arguments, const std::string& program = "") {
+    const ChildResult result =
+        RunChild(program.empty() ? program_ : program, arguments, {"Application Error"}, 60000);
     EXPECT_FALSE(result.timed_out);
     return result;
+  }
+
+  // A whole copy without its service packs, and the three values pointing at it.
+  void ExpectCopiedAndRepointed(const ChildResult& result) {
+    EXPECT_EQ(result.exit_code, 0);
+    EXPECT_TRUE(result.boxes.empty());
+    EXPECT_EQ(ReadTextFile(copy_folder_ + "\\txtsetup.sif"), "[SetupData]\r\n");
+    EXPECT_FALSE(DirectoryExists(copy_folder_ + "\\SVCPACK"));
+    EXPECT_EQ(MachineString(kSetupKey, "SourcePath"), windows_ + "\\");
+    EXPECT_EQ(MachineString(kSetupKey, "ServicePackSourcePath"), windows_ + "\\");
+    EXPECT_EQ(MachineString(kWindowsNtKey, "SourcePath"), windows_ + "\\I386");
   }
 
   SetupRegistryGuard registry_;
@@ -66,14 +78,7 @@ class HalbrentTest : public testing::Test {
 
 TEST_F(HalbrentTest, CopiesFromTheRegisteredSetupSourceAndRepointsIt) {
   SetMachineString(kSetupKey, "SourcePath", root_.Path() + "\\cd\\");
-  const ChildResult result = Run({});
-  EXPECT_EQ(result.exit_code, 0);
-  EXPECT_TRUE(result.boxes.empty());
-  EXPECT_EQ(ReadTextFile(copy_folder_ + "\\txtsetup.sif"), "[SetupData]\r\n");
-  EXPECT_FALSE(DirectoryExists(copy_folder_ + "\\SVCPACK"));
-  EXPECT_EQ(MachineString(kSetupKey, "SourcePath"), windows_ + "\\");
-  EXPECT_EQ(MachineString(kSetupKey, "ServicePackSourcePath"), windows_ + "\\");
-  EXPECT_EQ(MachineString(kWindowsNtKey, "SourcePath"), windows_ + "\\I386");
+  ExpectCopiedAndRepointed(Run({}));
 }
 
 TEST_F(HalbrentTest, SetupSourceWithoutBackslashCopiesNothing) {
@@ -123,15 +128,7 @@ TEST_F(HalbrentTest, RunsFromReadOnlyMediaWithItsSource) {
   ScopedMount cd(ScopedMount::kReadOnlyView, 'S', root_ / "cd");
   if (!cd.Mounted()) GTEST_SKIP() << cd.Refusal();
   SetMachineString(kSetupKey, "SourcePath", cd.Drive() + "\\");
-
-  const ChildResult result = RunChild(cd.Drive() + "\\Halbrent.exe", {}, {"Application Error"});
-  EXPECT_FALSE(result.timed_out);
-  EXPECT_EQ(result.exit_code, 0);
-  EXPECT_TRUE(result.boxes.empty());
-  EXPECT_EQ(ReadTextFile(copy_folder_ + "\\txtsetup.sif"), "[SetupData]\r\n");
-  EXPECT_FALSE(DirectoryExists(copy_folder_ + "\\SVCPACK"));
-  EXPECT_EQ(MachineString(kSetupKey, "SourcePath"), windows_ + "\\");
-  EXPECT_EQ(MachineString(kWindowsNtKey, "SourcePath"), windows_ + "\\I386");
+  ExpectCopiedAndRepointed(Run({}, cd.Drive() + "\\Halbrent.exe"));
 }
 
 }  // namespace
