@@ -54,7 +54,7 @@ void TMyStreamWriter::DropPartialFile() {
 }
 
 void* TMyStreamWriter::Lookup(REFIID iid) {
-  if (iid == IID_IUnknown || iid == IID_ISequentialOutStream || iid == IID_IOutStream) {
+  if (iid == IID_Unknown || iid == IID_ISequentialOutStream || iid == IID_IOutStream) {
     return static_cast<IOutStream*>(this);
   }
   return nullptr;
