@@ -2,7 +2,7 @@
 
 #include "app/safe_file.h"
 
-#include "common/paths.h"
+#include "common/file_replace.h"
 
 namespace {
 
@@ -31,15 +31,16 @@ bool WriteAll(HANDLE file, std::string_view content) {
   return FlushFileBuffers(file) != FALSE;
 }
 
-bool WriteNewFile(const std::string& path, std::string_view content) {
+}  // namespace
+
+bool WriteWholeFile(const std::string& path, std::string_view content) {
   FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
   return file.valid() && WriteAll(file.get(), content);
 }
 
-}  // namespace
-
-bool ReplaceFileContent(const std::string& path, std::string_view content) {
+bool EditFileSafely(const std::string& path,
+                    const std::function<bool(const std::string& copy)>& edit) {
   const DWORD old_attributes = GetFileAttributesA(path.c_str());
   if (old_attributes != INVALID_FILE_ATTRIBUTES && (old_attributes & FILE_ATTRIBUTE_READONLY)) {
     return false;
@@ -48,16 +49,19 @@ bool ReplaceFileContent(const std::string& path, std::string_view content) {
   const DWORD attributes = old_attributes == INVALID_FILE_ATTRIBUTES
                                ? FILE_ATTRIBUTE_NORMAL
                                : (old_attributes & kept) | FILE_ATTRIBUTE_ARCHIVE;
-  std::string folder = ExtractFilePath(path);
-  if (folder.empty()) folder = ".";
-  char temporary[MAX_PATH];
-  if (GetTempFileNameA(folder.c_str(), "knd", 0, temporary) == 0) return false;
-  if (WriteNewFile(temporary, content) && SetFileAttributesA(temporary, attributes) &&
-      MoveFileExA(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  const std::string temporary = ReplaceTemporaryName(path);
+  DeleteFileA(temporary.c_str());
+  if (edit(temporary) && SetFileAttributesA(temporary.c_str(), attributes) &&
+      MoveWholeFileIntoPlace(temporary, path)) {
     return true;
   }
-  DeleteFileA(temporary);
+  DeleteFileA(temporary.c_str());
   return false;
+}
+
+bool ReplaceFileContent(const std::string& path, std::string_view content) {
+  return EditFileSafely(path,
+                        [&](const std::string& copy) { return WriteWholeFile(copy, content); });
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {

@@ -3,15 +3,25 @@
 #include "app/ini_document.h"
 #include "app/safe_file.h"
 #include "common/ansi_text.h"
+#include "common/file_replace.h"
 #include "common/profile_file.h"
 #include "common/program_paths.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <string_view>
+#include <vector>
 
 std::string TarnixIniPathIn(const std::string& system_folder) {
   return system_folder.empty() ? std::string() : system_folder + "\\Tarnix.ini";
 }
 
 bool MirrorSettingsIntoTarnix(const std::string& settings_file, const std::string& tarnix_path) {
-  if (tarnix_path.empty() || !FileExists(tarnix_path)) return false;
+  if (tarnix_path.empty()) return false;
+  // A rewrite a crash cut short is settled before the file is looked at.
+  RecoverInterruptedReplace(tarnix_path);
+  if (!FileExists(tarnix_path)) return false;
   const std::optional<std::string> text = ReadWholeFile(tarnix_path);
   if (!text) return false;
   IniDocument tarnix(AnsiSameText);
@@ -25,11 +35,57 @@ bool MirrorSettingsIntoTarnix(const std::string& settings_file, const std::strin
   return ReplaceFileContent(tarnix_path, tarnix.Text());
 }
 
+namespace {
+
+struct Option {
+  const char* section;
+  const char* key;
+  std::string value;
+};
+
+// Writes the options into `copy`, a copy of `original`, through the profile
+// functions, as they would write the file itself. A full disk cuts such a
+// write short without an error, so every value must read back as meant.
+bool WriteOptionsInto(const std::string& copy, const std::string& original,
+                      const std::vector<Option>& options) {
+  const std::optional<std::string> text = ReadWholeFile(original);
+  if (!text || !WriteWholeFile(copy, *text)) return false;
+  const ProfileFile edited(copy);
+  for (const Option& option : options) {
+    if (!edited.WriteString(option.section, option.key, option.value)) return false;
+  }
+  // Writes the profile functions still hold go to disk now, before the check.
+  WritePrivateProfileStringA(nullptr, nullptr, nullptr, copy.c_str());
+  constexpr std::string_view kAbsent = "\x01";
+  const ProfileFile before(original);
+  for (const std::string& section : before.SectionNames()) {
+    for (const std::string& key : before.KeyNames(section)) {
+      const bool written = std::any_of(options.begin(), options.end(), [&](const Option& o) {
+        return AnsiSameText(section, o.section) && AnsiSameText(key, o.key);
+      });
+      if (!written && edited.ReadString(section, key, kAbsent) !=
+                          before.ReadString(section, key, kAbsent)) {
+        return false;
+      }
+    }
+  }
+  return std::all_of(options.begin(), options.end(), [&](const Option& o) {
+    return edited.ReadString(o.section, o.key, kAbsent) == o.value;
+  });
+}
+
+}  // namespace
+
 void WriteTarnixOptions(const std::string& tarnix_path, const TarnixOptions& options) {
-  if (tarnix_path.empty() || !FileExists(tarnix_path)) return;
-  const ProfileFile tarnix(tarnix_path);
-  tarnix.WriteString("Options", "DrvFolder", options.drv_folder);
-  tarnix.WriteBool("Options", "DelDrvAfterInst", options.delete_after_setup);
-  tarnix.WriteBool("CopyFiles", "DistrCopy", options.distribution_copy);
-  tarnix.WriteBool("Options", "PostSetup", options.post_setup);
+  if (tarnix_path.empty()) return;
+  RecoverInterruptedReplace(tarnix_path);
+  if (!FileExists(tarnix_path)) return;
+  const std::vector<Option> values{
+      {"Options", "DrvFolder", options.drv_folder},
+      {"Options", "DelDrvAfterInst", options.delete_after_setup ? "1" : "0"},
+      {"CopyFiles", "DistrCopy", options.distribution_copy ? "1" : "0"},
+      {"Options", "PostSetup", options.post_setup ? "1" : "0"}};
+  EditFileSafely(tarnix_path, [&](const std::string& copy) {
+    return WriteOptionsInto(copy, tarnix_path, values);
+  });
 }

@@ -20,5 +20,7 @@ struct TarnixOptions {
   bool post_setup = false;
 };
 
-// Writes the four options straight into an existing Tarnix.ini.
+// Writes the four options into an existing Tarnix.ini as the profile
+// functions write them, through a copy that takes the file's place only when
+// it came out whole (a full disk cuts such writes short without an error).
 void WriteTarnixOptions(const std::string& tarnix_path, const TarnixOptions& options);

@@ -4,6 +4,7 @@
 
 #include "common/paths.h"
 #include "common/program_paths.h"
+#include "distcopy/copy_check.h"
 #include "distcopy/copy_decision.h"
 #include "distcopy/setup_registry.h"
 #include "distcopy/shell_operations.h"
@@ -28,7 +29,14 @@ CopierInputs GatherInputs(int argc, char** argv) {
   return inputs;
 }
 
-ShellOperations SystemShell() { return ShellOperations{ShellCopy, ShellDelete}; }
+ShellOperations SystemShell() {
+  // Success is decided from what is on disk: the shell may report success
+  // for a copy a full disk cut short.
+  const auto copy = [](const std::string& source, const std::string& destination) {
+    return ShellCopy(source, destination) && CopyIsComplete(source, destination);
+  };
+  return ShellOperations{copy, ShellDelete};
+}
 
 void RunDistributionCopy(const CopyPlan& plan, const ShellOperations& shell) {
   if (!DistributionCopyWanted(plan.first_settings, plan.second_settings)) return;

@@ -131,8 +131,12 @@ HRESULT TMyArchiveExtractCallback::ExtractItem(UINT32 index, ISequentialOutStrea
   // The parents get no attributes: a hidden or read-only file must not make
   // its folder hidden or read-only.
   ForceFolders(FolderPart(output_path), 0);
-  TMyStreamWriter* writer =
-      TMyStreamWriter::Create(output_path, time ? &*time : nullptr, attributes);
+  // A file cut off by a failed write is removed; the library then decides
+  // whether the job goes on.
+  TSevenZip* owner = owner_;
+  TMyStreamWriter* writer = TMyStreamWriter::Create(
+      output_path, time ? &*time : nullptr, attributes,
+      [owner, output_path] { owner->Report(kCouldNotCreateFile, output_path); });
   if (!writer) {
     owner_->Report(kCouldNotCreateFile, first_path);
     // The library may go on with other items after a refused stream.

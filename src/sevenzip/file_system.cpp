@@ -169,6 +169,16 @@ bool ForceFolders(const std::wstring& path, DWORD attributes) {
   return true;
 }
 
+bool RemoveFile(const std::wstring& name) {
+  if (wide_mode) {
+    SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_NORMAL);
+    return DeleteFileW(name.c_str()) != 0;
+  }
+  const std::string ansi = ToAnsi(name);
+  SetFileAttributesA(ansi.c_str(), FILE_ATTRIBUTE_NORMAL);
+  return DeleteFileA(ansi.c_str()) != 0;
+}
+
 bool OnRemovableDrive(const std::wstring& path) {
   const std::wstring folder = FolderPart(path);
   if (folder.size() < 2) return false;

@@ -63,6 +63,9 @@ bool FolderExists(const std::wstring& name);
 // `attributes` (wide mode only, 0 = none). True when the folder exists after.
 bool ForceFolders(const std::wstring& path, DWORD attributes);
 
+// Deletes a file, read-only or not; true when it is gone.
+bool RemoveFile(const std::wstring& name);
+
 // Drive type of a path's drive is not a fixed disk.
 bool OnRemovableDrive(const std::wstring& path);
 

@@ -18,7 +18,7 @@ bool DosRoundedFileTime(const FILETIME& item_utc, FILETIME& result) {
 }
 
 TMyStreamWriter* TMyStreamWriter::Create(const std::wstring& file_name, const FILETIME* utc_time,
-                                         DWORD attributes) {
+                                         DWORD attributes, std::function<void()> on_write_failure) {
   const DWORD storable = attributes & kStorableAttributes;
   FileHandle file = OpenFile(file_name, GENERIC_READ | GENERIC_WRITE, 0, CREATE_ALWAYS,
                              storable ? storable : FILE_ATTRIBUTE_NORMAL);
@@ -26,18 +26,31 @@ TMyStreamWriter* TMyStreamWriter::Create(const std::wstring& file_name, const FI
   FILETIME last_write{};
   const bool has_time = utc_time && DosRoundedFileTime(*utc_time, last_write);
   if (has_time && !SetFileTime(file.Get(), nullptr, nullptr, &last_write)) return nullptr;
-  return new TMyStreamWriter(std::move(file), has_time ? &last_write : nullptr);
+  return new TMyStreamWriter(std::move(file), file_name, has_time ? &last_write : nullptr,
+                             std::move(on_write_failure));
 }
 
-TMyStreamWriter::TMyStreamWriter(FileHandle file, const FILETIME* last_write)
-    : file_(std::move(file)), has_time_(last_write != nullptr) {
+TMyStreamWriter::TMyStreamWriter(FileHandle file, std::wstring file_name,
+                                 const FILETIME* last_write, std::function<void()> on_write_failure)
+    : file_(std::move(file)),
+      file_name_(std::move(file_name)),
+      on_write_failure_(std::move(on_write_failure)),
+      has_time_(last_write != nullptr) {
   if (last_write) last_write_ = *last_write;
 }
 
 TMyStreamWriter::~TMyStreamWriter() {
   // Writes after the time was set may have moved it again on some systems.
-  if (has_time_ && written_) SetFileTime(file_.Get(), nullptr, nullptr, &last_write_);
+  if (has_time_ && written_ && file_.Valid())
+    SetFileTime(file_.Get(), nullptr, nullptr, &last_write_);
   file_.Close();
+}
+
+void TMyStreamWriter::DropPartialFile() {
+  // This writer created (or replaced) the file, so nothing older is lost.
+  file_.Close();
+  RemoveFile(file_name_);
+  if (on_write_failure_) on_write_failure_();
 }
 
 void* TMyStreamWriter::Lookup(REFIID iid) {
@@ -50,9 +63,16 @@ void* TMyStreamWriter::Lookup(REFIID iid) {
 HRESULT TMyStreamWriter::Write(const void* data, UINT32 size, UINT32* processed) {
   Lock lock(lock_);
   DWORD count = 0;
-  if (!SeekTo(file_.Get(), position_) || !WriteFile(file_.Get(), data, size, &count, nullptr)) {
+  if (last_error_ != 0) {
+    if (processed) *processed = 0;
+    return S_FALSE;
+  }
+  if (!SeekTo(file_.Get(), position_) || !WriteFile(file_.Get(), data, size, &count, nullptr) ||
+      count != size) {
     last_error_ = GetLastError();
+    if (last_error_ == 0) last_error_ = ERROR_WRITE_FAULT;
     count = 0;
+    DropPartialFile();
   }
   written_ = true;
   position_ += count;

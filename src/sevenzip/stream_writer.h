@@ -6,6 +6,7 @@
 #include "sevenzip/interfaced_object.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -14,11 +15,13 @@ namespace sevenzip {
 // One extracted file as the library writes it. The file is created (an
 // existing one replaced) with the item's attributes and last-write time; the
 // library may write from its own threads, so one lock serialises the calls.
+// A failed write (a full disk) removes the file at once, so that no cut-off
+// file stays under the item's name, and calls `on_write_failure` once.
 class TMyStreamWriter final : public TInterfacedObject<TMyStreamWriter, IOutStream> {
  public:
   // Null when the file cannot be created or its time cannot be set.
   static TMyStreamWriter* Create(const std::wstring& file_name, const FILETIME* utc_time,
-                                 DWORD attributes);
+                                 DWORD attributes, std::function<void()> on_write_failure = {});
   ~TMyStreamWriter() override;
 
   HRESULT STDMETHODCALLTYPE Write(const void* data, UINT32 size, UINT32* processed) override;
@@ -28,9 +31,13 @@ class TMyStreamWriter final : public TInterfacedObject<TMyStreamWriter, IOutStre
   void* Lookup(REFIID iid);
 
  private:
-  TMyStreamWriter(FileHandle file, const FILETIME* last_write);
+  TMyStreamWriter(FileHandle file, std::wstring file_name, const FILETIME* last_write,
+                  std::function<void()> on_write_failure);
+  void DropPartialFile();
 
   FileHandle file_;
+  std::wstring file_name_;
+  std::function<void()> on_write_failure_;
   bool has_time_;
   FILETIME last_write_{};
   bool written_ = false;

@@ -9,14 +9,18 @@
 #include "app/safe_file.h"
 #include "app/select_preset.h"
 #include "app/tarnix_file.h"
+#include "common/file_replace.h"
 #include "common/profile_file.h"
+#include "common/program_paths.h"
 #include "support/file_util.h"
+#include "support/scoped_mount.h"
 #include "support/temp_folder.h"
 
 namespace {
 
 using testing_support::MakeFolders;
 using testing_support::ReadTextFile;
+using testing_support::ScopedMount;
 using testing_support::TempFolder;
 using testing_support::WriteTextFile;
 
@@ -94,6 +98,85 @@ TEST(ReplaceFileContent, ReadOnlyFileKeepsItsContent) {
   EXPECT_EQ(ReadTextFile(path), "old");
   EXPECT_TRUE(FolderHoldsOnly(folder.Path(), {"Tarnix.ini"}));
   EXPECT_FALSE(ReplaceFileContent(folder / "Missing\\x.ini", "new"));
+}
+
+TEST(TarnixMirror, FullDiskKeepsTheOldFileByteForByte) {
+  TempFolder folder;
+  std::string settings_text = "[CopyFiles]\r\nTarnix=1\r\n[Hint]\r\n";
+  for (int i = 0; i < 100; ++i)
+    settings_text += "Hint" + std::to_string(i) + "=" + std::string(1000, 'h') + "\r\n";
+  WriteTextFile(folder / "Korvelund.ini", settings_text);
+  ScopedMount disk(ScopedMount::kSmallDisk, 'T', 64);
+  if (!disk.Mounted()) GTEST_SKIP() << disk.Refusal();
+  const std::string tarnix = disk.Drive() + "\\Tarnix.ini";
+  const std::string old_text = "; the setup tool's own\r\n[Setup]\r\nMode = 2\r\n" +
+                               std::string(20000, ';') + "\r\n";
+  WriteTextFile(tarnix, old_text);
+
+  EXPECT_FALSE(MirrorSettingsIntoTarnix(folder / "Korvelund.ini", tarnix));
+  EXPECT_EQ(ReadTextFile(tarnix), old_text);
+  EXPECT_TRUE(FolderHoldsOnly(disk.Drive(), {"Tarnix.ini"}));
+}
+
+TEST(TarnixOptions, FullDiskLeavesTheFileWhole) {
+  std::string old_text = "[Options]\r\nDrvFolder=old\r\n";
+  for (int i = 0; i < 500; ++i)
+    old_text += "Key" + std::to_string(i) + "=" + std::string(40, 'v') + "\r\n";
+  // A disk of 16 pages; the file takes 6. Free room: none, or enough for a
+  // copy of the file but not for the longer rewritten one.
+  for (const std::size_t free_pages : {std::size_t{0}, std::size_t{6}}) {
+    ScopedMount disk(ScopedMount::kSmallDisk, 'U', 64);
+    if (!disk.Mounted()) GTEST_SKIP() << disk.Refusal();
+    const std::string tarnix = disk.Drive() + "\\Tarnix.ini";
+    WriteTextFile(tarnix, old_text);
+    WriteTextFile(disk.Drive() + "\\filler", std::string((10 - free_pages) * 4096, 'f'));
+    WriteTarnixOptions(tarnix, {std::string(3000, 'D'), true, true, true});
+    EXPECT_TRUE(ReadTextFile(tarnix) == old_text) << "Tarnix.ini was cut, free " << free_pages;
+    EXPECT_TRUE(FolderHoldsOnly(disk.Drive(), {"Tarnix.ini", "filler"}));
+  }
+}
+
+// The file states a crash can leave at each step of a replace, and what the
+// next start makes of them: always the old or the new file, nothing beside.
+TEST(InterruptedReplace, NextStartSettlesEveryCrashState) {
+  struct State {
+    const char* target;  // nullptr: absent
+    const char* temporary;
+    const char* backup;
+    const char* settled;
+  };
+  for (const State& state : {State{"old", "new, cut", nullptr, "old"},
+                             State{"old", "new", nullptr, "old"},
+                             State{nullptr, "new", "old", "old"},
+                             State{"new", nullptr, "old", "new"},
+                             State{"old", nullptr, nullptr, "old"}}) {
+    TempFolder folder;
+    const std::string target = folder / "Tarnix.ini";
+    if (state.target) WriteTextFile(target, state.target);
+    if (state.temporary) WriteTextFile(ReplaceTemporaryName(target), state.temporary);
+    if (state.backup) WriteTextFile(ReplaceBackupName(target), state.backup);
+    RecoverInterruptedReplace(target);
+    EXPECT_EQ(ReadTextFile(target), state.settled);
+    EXPECT_TRUE(FolderHoldsOnly(folder.Path(), {"Tarnix.ini"}));
+  }
+}
+
+TEST(InterruptedReplace, StepwiseMoveReplacesOrPlacesTheWholeFile) {
+  TempFolder folder;
+  const std::string target = folder / "Tarnix.ini";
+  WriteTextFile(target, "old");
+  WriteTextFile(folder / "new", "new");
+  ASSERT_TRUE(MoveWholeFileIntoPlaceStepwise(folder / "new", target));
+  EXPECT_EQ(ReadTextFile(target), "new");
+  EXPECT_TRUE(FolderHoldsOnly(folder.Path(), {"Tarnix.ini"}));
+  DeleteFileA(target.c_str());
+  WriteTextFile(folder / "new", "first");
+  ASSERT_TRUE(MoveWholeFileIntoPlaceStepwise(folder / "new", target));
+  EXPECT_EQ(ReadTextFile(target), "first");
+  // Nothing to move: the old file stays where it is.
+  EXPECT_FALSE(MoveWholeFileIntoPlaceStepwise(folder / "missing", target));
+  EXPECT_EQ(ReadTextFile(target), "first");
+  EXPECT_TRUE(FolderHoldsOnly(folder.Path(), {"Tarnix.ini"}));
 }
 
 TEST(TarnixMirror, CopiesEverySettingIntoTheExistingFile) {

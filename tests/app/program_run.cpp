@@ -37,11 +37,15 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
 
 }  // namespace
 
-ProgramRun::ProgramRun(const std::string& folder, const std::string& arguments, bool with_library) {
+ProgramRun::ProgramRun(const std::string& folder, const std::string& arguments, bool with_library,
+                       bool copy_program) {
   const std::string here = ExtractFilePath(ProgramFileName());
-  MakeFolders(folder);
-  CopyFileA((here + "Korvelund.exe").c_str(), (folder + "\\Korvelund.exe").c_str(), FALSE);
-  if (with_library) CopyFileA((here + "7za.dll").c_str(), (folder + "\\7za.dll").c_str(), FALSE);
+  if (copy_program) {
+    MakeFolders(folder);
+    CopyFileA((here + "Korvelund.exe").c_str(), (folder + "\\Korvelund.exe").c_str(), FALSE);
+    if (with_library)
+      CopyFileA((here + "7za.dll").c_str(), (folder + "\\7za.dll").c_str(), FALSE);
+  }
   std::string command = "\"" + folder + "\\Korvelund.exe\" " + arguments;
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
@@ -59,6 +63,12 @@ ProgramRun::~ProgramRun() {
   }
   CloseHandle(process_.hThread);
   CloseHandle(process_.hProcess);
+}
+
+void ProgramRun::Kill() {
+  if (process_.hProcess == nullptr) return;
+  TerminateProcess(process_.hProcess, 99);
+  WaitForSingleObject(process_.hProcess, 10000);
 }
 
 int ProgramRun::WaitForExit(DWORD timeout_ms) {

@@ -9,8 +9,10 @@
 class ProgramRun {
  public:
   // Copies the program (and 7za.dll unless told not to) from the tests'
-  // folder into `folder`, then starts it there with `arguments`.
-  ProgramRun(const std::string& folder, const std::string& arguments, bool with_library = true);
+  // folder into `folder`, then starts it there with `arguments`. With
+  // `copy_program` false the program already lies there (a read-only folder).
+  ProgramRun(const std::string& folder, const std::string& arguments, bool with_library = true,
+             bool copy_program = true);
   ~ProgramRun();
   ProgramRun(const ProgramRun&) = delete;
   ProgramRun& operator=(const ProgramRun&) = delete;
@@ -22,6 +24,8 @@ class ProgramRun {
   // to `timeout_ms`; null when none appeared.
   HWND WaitForWindow(const std::string& caption, DWORD timeout_ms);
   bool HasVisibleWindow();
+  // Ends the program now, as a crash or a power cut would; waits until it is gone.
+  void Kill();
 
  private:
   PROCESS_INFORMATION process_{};

@@ -1,19 +1,24 @@
 #include <windows.h>
 
 #include "app/apply/apply_targets.h"
+#include "app/apply/file_copy.h"
 #include "app/apply/folder_copy.h"
 #include "common/program_paths.h"
+#include "common/file_replace.h"
 #include "support/file_util.h"
+#include "support/scoped_mount.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <vector>
 
 namespace {
 
 using testing_support::MakeFolders;
 using testing_support::ReadTextFile;
+using testing_support::ScopedMount;
 using testing_support::TempFolder;
 using testing_support::WriteTextFile;
 
@@ -89,8 +94,7 @@ TEST_F(CopyFolderTest, CopiesTheWholeTreeWithHiddenAndReadOnlyFolders) {
   EXPECT_EQ(ReadTextFile(dir_ / "dst\\D\\X\\CHIPSET\\ReadOnly\\r.dll"), "readonly");
 }
 
-// Wine's CopyFileExA never calls its progress routine, so the routine is
-// called here as the system would call it.
+// The routine as the system would call it.
 TEST_F(CopyFolderTest, ProgressRoutineReportsPercentAndContinues) {
   LARGE_INTEGER total{}, done{}, zero{};
   total.QuadPart = 3000;
@@ -129,6 +133,91 @@ TEST_F(CopyFolderTest, DestinationThatCannotBeMadeFails) {
   EXPECT_FALSE(ForceFolders(dir_ / "blocker\\CHIPSET"));
   EXPECT_TRUE(ForceFolders(dir_ / "a\\b\\c\\"));
   EXPECT_TRUE(DirectoryExists(dir_ / "a\\b\\c"));
+}
+
+struct ProgressCall {
+  std::int64_t total, done;
+  DWORD reason;
+};
+
+// Answers each call with the next of `answers` (then PROGRESS_CONTINUE).
+struct ScriptedProgress {
+  std::vector<DWORD> answers;
+  std::vector<ProgressCall> calls;
+};
+
+DWORD CALLBACK Scripted(LARGE_INTEGER total, LARGE_INTEGER done, LARGE_INTEGER, LARGE_INTEGER,
+                        DWORD, DWORD reason, HANDLE, HANDLE, LPVOID data) {
+  auto& script = *static_cast<ScriptedProgress*>(data);
+  const std::size_t n = script.calls.size();
+  script.calls.push_back({total.QuadPart, done.QuadPart, reason});
+  return n < script.answers.size() ? script.answers[n] : PROGRESS_CONTINUE;
+}
+
+TEST_F(CopyFolderTest, FileCopyReportsLikeCopyFileExAndKeepsTimeAndAttributes) {
+  const std::string source = dir_ / "big.sys";
+  WriteTextFile(source, std::string(150000, 'b'));
+  SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_HIDDEN);
+  WriteTextFile(dir_ / "dst\\big.sys", "older");
+  ScriptedProgress script;
+  ASSERT_TRUE(CopyFileWhole(source, dir_ / "dst\\big.sys", Scripted, &script));
+  EXPECT_EQ(ReadTextFile(dir_ / "dst\\big.sys"), std::string(150000, 'b'));
+  const DWORD copied_attributes = GetFileAttributesA((dir_ / "dst\\big.sys").c_str());
+  EXPECT_EQ(copied_attributes, GetFileAttributesA(source.c_str()));
+  EXPECT_TRUE(copied_attributes & FILE_ATTRIBUTE_HIDDEN);
+  WIN32_FILE_ATTRIBUTE_DATA from{}, to{};
+  GetFileAttributesExA(source.c_str(), GetFileExInfoStandard, &from);
+  GetFileAttributesExA((dir_ / "dst\\big.sys").c_str(), GetFileExInfoStandard, &to);
+  EXPECT_EQ(CompareFileTime(&from.ftLastWriteTime, &to.ftLastWriteTime), 0);
+  ASSERT_EQ(script.calls.size(), 4u);
+  EXPECT_EQ(script.calls[0].reason, DWORD{CALLBACK_STREAM_SWITCH});
+  EXPECT_EQ(script.calls[0].done, 0);
+  EXPECT_EQ(script.calls[3].reason, DWORD{CALLBACK_CHUNK_FINISHED});
+  EXPECT_EQ(script.calls[3].done, 150000);
+  EXPECT_EQ(script.calls[3].total, 150000);
+}
+
+TEST_F(CopyFolderTest, FileCopyObeysTheRoutineAndLeavesNoTemporaryFile) {
+  const std::string source = dir_ / "big.sys";
+  const std::string target = dir_ / "dst\\big.sys";
+  WriteTextFile(source, std::string(150000, 'b'));
+  MakeFolders(dir_ / "dst");
+  struct Case {
+    std::vector<DWORD> answers;
+    bool copied;
+    std::size_t calls;
+  };
+  for (const Case& c : {Case{{PROGRESS_CANCEL}, false, 1}, Case{{0, PROGRESS_STOP}, false, 2},
+                        Case{{PROGRESS_QUIET}, true, 1}}) {
+    ScriptedProgress script{c.answers, {}};
+    DeleteFileA(target.c_str());
+    EXPECT_EQ(CopyFileWhole(source, target, Scripted, &script), c.copied);
+    EXPECT_EQ(FileExists(target), c.copied);
+    EXPECT_EQ(script.calls.size(), c.calls);
+    EXPECT_FALSE(FileExists(ReplaceTemporaryName(target)));
+  }
+  // A read-only target is refused, as CopyFileExA refuses it.
+  SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY);
+  EXPECT_FALSE(CopyFileWhole(source, target, nullptr, nullptr));
+}
+
+TEST_F(CopyFolderTest, FullDiskKeepsOnlyWholeFilesUnderTheirNames) {
+  std::mt19937 random(7);
+  std::string noise(600000, '\0');
+  for (char& c : noise) c = static_cast<char>(random());
+  WriteTextFile(dir_ / "src\\Chipset\\huge.sys", noise);
+  ScopedMount disk(ScopedMount::kSmallDisk, 'L', 256);
+  if (!disk.Mounted()) GTEST_SKIP() << disk.Refusal();
+  const std::string target = disk.Drive() + "\\CHIPSET";
+  WriteTextFile(target + "\\huge.sys", "older huge");
+
+  CopyFolder(dir_ / "src\\Chipset", target, false, true, sink_);
+  // The older file stays whole; everything that fits is there.
+  EXPECT_EQ(ReadTextFile(target + "\\huge.sys"), "older huge");
+  EXPECT_FALSE(FileExists(ReplaceTemporaryName(target + "\\huge.sys")));
+  EXPECT_EQ(ReadTextFile(target + "\\setup.inf"), "inf");
+  EXPECT_EQ(ReadTextFile(target + "\\Sub\\Deep\\drv.sys"), "sys");
+  EXPECT_EQ(ReadTextFile(target + "\\Hidden\\h.dll"), "hidden");
 }
 
 }  // namespace

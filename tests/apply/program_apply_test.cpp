@@ -13,6 +13,7 @@
 #include "program_run.h"
 #include "support/file_util.h"
 #include "support/temp_folder.h"
+#include "tarnix_guard.h"
 
 namespace {
 
@@ -23,39 +24,6 @@ using testing_support::TempFolder;
 using testing_support::WriteTextFile;
 
 const std::vector<std::string> kNothingFound;
-
-std::string SystemFolder() {
-  char folder[MAX_PATH] = {};
-  GetSystemDirectoryA(folder, sizeof folder);
-  return folder;
-}
-
-// Tarnix.ini in the system folder as a test wants it (present with some
-// content, or absent), put back as it was afterwards.
-class TarnixIniGuard {
- public:
-  explicit TarnixIniGuard(const char* content) : path_(SystemFolder() + "\\Tarnix.ini") {
-    existed_ = FileExists(path_);
-    if (existed_) saved_ = ReadTextFile(path_);
-    DeleteFileA(path_.c_str());
-    if (content) WriteTextFile(path_, content);
-  }
-  ~TarnixIniGuard() {
-    DeleteFileA(path_.c_str());
-    if (existed_) WriteTextFile(path_, saved_);
-  }
-  const std::string& Path() const { return path_; }
-  std::string Read(const char* section, const char* key) const {
-    char value[512] = {};
-    GetPrivateProfileStringA(section, key, "<absent>", value, sizeof value, path_.c_str());
-    return value;
-  }
-
- private:
-  std::string path_;
-  bool existed_ = false;
-  std::string saved_;
-};
 
 // Names in one folder, as the file system spells them.
 std::vector<std::string> NamesIn(const std::string& folder) {

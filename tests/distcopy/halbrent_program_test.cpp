@@ -7,9 +7,12 @@
 #include "registry_guard.h"
 #include "support/child_process.h"
 #include "support/file_util.h"
+#include "support/scoped_mount.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 namespace {
 
@@ -17,6 +20,7 @@ using testing_support::ChildResult;
 using testing_support::ReadTextFile;
 using testing_support::RemoveTree;
 using testing_support::RunChild;
+using testing_support::ScopedMount;
 using testing_support::TempFolder;
 using testing_support::WriteTextFile;
 
@@ -45,10 +49,22 @@ class HalbrentTest : public testing::Test {
     if (FileExists(tarnix_saved_)) MoveFileA(tarnix_saved_.c_str(), tarnix_.c_str());
   }
 
-  ChildResult Run(const std::vector<std::string>& arguments) {
-    const ChildResult result = RunChild(program_, arguments, {"Application Error"}, 60000);
+  ChildResult Run(const std::vector<std::string>& arguments, const std::string& program = "") {
+    const ChildResult result =
+        RunChild(program.empty() ? program_ : program, arguments, {"Application Error"}, 60000);
     EXPECT_FALSE(result.timed_out);
     return result;
+  }
+
+  // A whole copy without its service packs, and the three values pointing at it.
+  void ExpectCopiedAndRepointed(const ChildResult& result) {
+    EXPECT_EQ(result.exit_code, 0);
+    EXPECT_TRUE(result.boxes.empty());
+    EXPECT_EQ(ReadTextFile(copy_folder_ + "\\txtsetup.sif"), "[SetupData]\r\n");
+    EXPECT_FALSE(DirectoryExists(copy_folder_ + "\\SVCPACK"));
+    EXPECT_EQ(MachineString(kSetupKey, "SourcePath"), windows_ + "\\");
+    EXPECT_EQ(MachineString(kSetupKey, "ServicePackSourcePath"), windows_ + "\\");
+    EXPECT_EQ(MachineString(kWindowsNtKey, "SourcePath"), windows_ + "\\I386");
   }
 
   SetupRegistryGuard registry_;
@@ -62,14 +78,7 @@ class HalbrentTest : public testing::Test {
 
 TEST_F(HalbrentTest, CopiesFromTheRegisteredSetupSourceAndRepointsIt) {
   SetMachineString(kSetupKey, "SourcePath", root_.Path() + "\\cd\\");
-  const ChildResult result = Run({});
-  EXPECT_EQ(result.exit_code, 0);
-  EXPECT_TRUE(result.boxes.empty());
-  EXPECT_EQ(ReadTextFile(copy_folder_ + "\\txtsetup.sif"), "[SetupData]\r\n");
-  EXPECT_FALSE(DirectoryExists(copy_folder_ + "\\SVCPACK"));
-  EXPECT_EQ(MachineString(kSetupKey, "SourcePath"), windows_ + "\\");
-  EXPECT_EQ(MachineString(kSetupKey, "ServicePackSourcePath"), windows_ + "\\");
-  EXPECT_EQ(MachineString(kWindowsNtKey, "SourcePath"), windows_ + "\\I386");
+  ExpectCopiedAndRepointed(Run({}));
 }
 
 TEST_F(HalbrentTest, SetupSourceWithoutBackslashCopiesNothing) {
@@ -94,6 +103,32 @@ TEST_F(HalbrentTest, NonStringSetupSourceEndsWithTheErrorBox) {
   ASSERT_EQ(result.boxes.size(), 1u);
   EXPECT_EQ(result.boxes[0].text, "Invalid data type for 'SourcePath'");
   EXPECT_FALSE(DirectoryExists(copy_folder_));
+}
+
+TEST_F(HalbrentTest, FullWindowsDiskLeavesTheRegistryAlone) {
+  std::mt19937 random(5);
+  std::string cab(600000, '\0');
+  for (char& c : cab) c = static_cast<char>(random());
+  WriteTextFile(root_ / "cd\\I386\\driver.cab", cab);
+  const std::string source = root_.Path() + "\\cd\\";
+  SetMachineString(kSetupKey, "SourcePath", source);
+  testing_support::MakeFolders(copy_folder_);
+  ScopedMount disk(ScopedMount::kSmallDisk, copy_folder_, 256);
+  if (!disk.Mounted()) GTEST_SKIP() << disk.Refusal();
+
+  EXPECT_EQ(Run({}).exit_code, 0);
+  EXPECT_EQ(MachineString(kSetupKey, "SourcePath"), source);
+  EXPECT_NE(MachineString(kSetupKey, "ServicePackSourcePath"), windows_ + "\\");
+  EXPECT_NE(MachineString(kWindowsNtKey, "SourcePath"), windows_ + "\\I386");
+}
+
+TEST_F(HalbrentTest, RunsFromReadOnlyMediaWithItsSource) {
+  ASSERT_TRUE(CopyFileA(program_.c_str(), (root_ / "cd\\Halbrent.exe").c_str(), FALSE));
+  WriteTextFile(root_ / "cd\\Korvelund.ini", "[CopyFiles]\r\nDistrCopy=1\r\n");
+  ScopedMount cd(ScopedMount::kReadOnlyView, 'S', root_ / "cd");
+  if (!cd.Mounted()) GTEST_SKIP() << cd.Refusal();
+  SetMachineString(kSetupKey, "SourcePath", cd.Drive() + "\\");
+  ExpectCopiedAndRepointed(Run({}, cd.Drive() + "\\Halbrent.exe"));
 }
 
 }  // namespace

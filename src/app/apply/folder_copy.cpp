@@ -2,6 +2,7 @@
 
 #include "app/apply/folder_copy.h"
 
+#include "app/apply/file_copy.h"
 #include "app/apply/progress_scale.h"
 #include "common/paths.h"
 #include "common/program_paths.h"
@@ -48,8 +49,8 @@ bool CopyFolder(const std::string& source, const std::string& destination, bool 
     } else if (!overwrite && FileExists(to + name)) {
       result = true;
     } else {
-      result = CopyFileExA((from + name).c_str(), (to + name).c_str(), CopyProgress,
-                           const_cast<CopyProgressSink*>(&progress), nullptr, 0) != FALSE;
+      result = CopyFileWhole(from + name, to + name, CopyProgress,
+                             const_cast<CopyProgressSink*>(&progress));
     }
     if (!result && stop_at_failure) break;
   } while (FindNextFileA(find, &found));

@@ -9,7 +9,7 @@
 // Receives the percentage of the file being copied (see CopyPercent).
 using CopyProgressSink = std::function<void(std::int32_t percent)>;
 
-// CopyFileExA's progress routine: hands the percentage of the current file
+// The copy's progress routine, called as CopyFileExA calls it: hands the percentage of the current file
 // to the CopyProgressSink that `data` points to, and lets the copy go on.
 DWORD CALLBACK CopyProgress(LARGE_INTEGER total_file_size, LARGE_INTEGER total_bytes_transferred,
                             LARGE_INTEGER stream_size, LARGE_INTEGER stream_bytes_transferred,
@@ -19,7 +19,7 @@ DWORD CALLBACK CopyProgress(LARGE_INTEGER total_file_size, LARGE_INTEGER total_b
 // Creates a folder with all its missing parents; true when it exists afterwards.
 bool ForceFolders(const std::string& folder);
 
-// Copies a folder tree file by file, hidden and system files and folders
+// Copies a folder tree file by file (CopyFileWhole), hidden and system files and folders
 // included; existing target files are replaced when `overwrite` is set and
 // kept otherwise. With `stop_at_failure` the first failed entry ends the
 // copy. Returns the outcome of the last entry handled (false for an empty or
