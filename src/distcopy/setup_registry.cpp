@@ -34,6 +34,17 @@ std::string MachineKey::ReadString(const char* name) const {
   return std::string(data.data());  // up to the first NUL
 }
 
+std::string MachineKey::ValueText(const char* name) const {
+  DWORD type = 0;
+  DWORD size = 0;
+  if (!key_ || RegQueryValueExA(static_cast<HKEY>(key_), name, nullptr, &type, nullptr, &size) !=
+                   ERROR_SUCCESS) {
+    return "(none)";
+  }
+  if (type != REG_SZ && type != REG_EXPAND_SZ) return "(type " + std::to_string(type) + ")";
+  return "'" + ReadString(name) + "'";
+}
+
 void MachineKey::WriteString(const char* name, const std::string& value) const {
   const LONG result = key_ ? RegSetValueExA(static_cast<HKEY>(key_), name, 0, REG_SZ,
                                             reinterpret_cast<const BYTE*>(value.c_str()),

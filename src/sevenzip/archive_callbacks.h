@@ -66,6 +66,7 @@ class TMyArchiveExtractCallback final
   bool last_reached_ = false;
   bool done_ = false;
   bool stopped_ = false;  // an output file could not be created
+  bool current_has_stream_ = false;
   std::wstring password_;
   CriticalSection lock_;
 };

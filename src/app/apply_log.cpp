@@ -1,0 +1,99 @@
+#include <windows.h>
+
+#include "app/apply_log.h"
+
+namespace {
+
+std::string Join(std::initializer_list<std::string_view> parts) {
+  std::string text;
+  for (const std::string_view part : parts) text.append(part);
+  return text;
+}
+
+std::string Number(std::uint64_t value) { return std::to_string(value); }
+
+std::string AmountText(std::uint32_t files, std::uint64_t bytes) {
+  return Number(files) + (files == 1 ? " file, " : " files, ") + Number(bytes) + " bytes";
+}
+
+std::string ElapsedSince(DWORD start) { return SecondsText(GetTickCount() - start); }
+
+}  // namespace
+
+void ApplyLog::Started(const StartFacts& facts) {
+  log_.Write(Join({"Korvelund.exe " KORVELUND_VERSION " started: folder ", facts.program_folder,
+                   ", package root ", facts.package_root, ", language ",
+                   facts.english ? "English" : "Russian", ", countdown ",
+                   facts.countdown > 0 ? std::to_string(facts.countdown) : "off",
+                   ", archive target ", facts.targets.archive_target, ", folder target ",
+                   facts.targets.folder_target, ", settings ",
+                   facts.settings_file.empty() ? "none" : facts.settings_file}));
+}
+
+void ApplyLog::RunStarted(bool by_countdown, const ApplyTargets& targets) {
+  run_start_ = GetTickCount();
+  log_.Write(Join({"apply started by ", by_countdown ? "the countdown" : "the user",
+                   ": archive target ", targets.archive_target, ", folder target ",
+                   targets.folder_target}));
+}
+
+void ApplyLog::ArchiveStarted(std::string_view entry, std::string_view source) {
+  item_ = Join({"archive ", entry});
+  item_source_ = source;
+  item_failed_ = false;
+  item_start_ = GetTickCount();
+}
+
+void ApplyLog::ArchiveMessage(int code, std::string_view message, std::string_view path) {
+  item_failed_ = true;
+  log_.Write(Join({item_, ": code ", std::to_string(code), " ", message, ": ", path}));
+}
+
+void ApplyLog::ArchiveFinished(int result, std::uint32_t files, std::uint64_t bytes) {
+  if (result != 0) item_failed_ = true;
+  if (item_failed_) ++failures_;
+  ++archives_.items;
+  archives_.files += files;
+  archives_.bytes += bytes;
+  log_.Write(Join({item_, " from ", item_source_, ": result ", std::to_string(result), ", ",
+                   AmountText(files, bytes), ", ", ElapsedSince(item_start_)}));
+}
+
+void ApplyLog::FolderStarted(std::string_view entry, std::string_view destination) {
+  item_ = Join({"folder ", entry});
+  item_source_ = destination;
+  item_amount_ = Amount{};
+  item_start_ = GetTickCount();
+}
+
+void ApplyLog::FileCopied(std::string_view source, std::uint64_t size, DWORD error) {
+  if (error == 0) {
+    ++item_amount_.files;
+    item_amount_.bytes += size;
+    return;
+  }
+  ++failures_;
+  log_.Write(Join({item_, ": not copied ", source, ": ", SystemErrorText(error)}));
+}
+
+void ApplyLog::FolderFinished() {
+  ++folders_.items;
+  folders_.files += item_amount_.files;
+  folders_.bytes += item_amount_.bytes;
+  log_.Write(Join({item_, ": ", AmountText(item_amount_.files, item_amount_.bytes),
+                   " copied to ", item_source_, ", ", ElapsedSince(item_start_)}));
+}
+
+void ApplyLog::FolderSkipped(std::string_view entry, std::string_view destination) {
+  ++failures_;
+  log_.Write(Join({"folder ", entry, ": skipped, ", destination, " cannot be created"}));
+}
+
+void ApplyLog::RunFinished() {
+  log_.Write(Join({"apply ended: ", Number(archives_.items),
+                   archives_.items == 1 ? " archive (" : " archives (",
+                   AmountText(archives_.files, archives_.bytes), "), ", Number(folders_.items),
+                   folders_.items == 1 ? " folder (" : " folders (",
+                   AmountText(folders_.files, folders_.bytes), "), ", ElapsedSince(run_start_),
+                   ", ", RunResultText(failures_)}));
+}
