@@ -15,6 +15,7 @@
 #include "common/run_log.h"
 #include "support/file_util.h"
 #include "support/host_command.h"
+#include "support/run_log_reader.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -242,26 +243,6 @@ TEST_F(ProgramApplyTest, NoPackagesOnlyEnds) {
   EXPECT_EQ(tarnix.Read("Options", "PostSetup"), "<absent>");
 }
 
-// The log's lines after their time stamps; every line must have one.
-std::vector<std::string> LogEvents(const std::string& text) {
-  std::vector<std::string> events;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    const std::size_t end = text.find("\r\n", start);
-    if (end == std::string::npos) {
-      ADD_FAILURE() << "unterminated line: " << text.substr(start);
-      break;
-    }
-    const std::string line = text.substr(start, end - start);
-    EXPECT_GE(line.size(), 20u);
-    EXPECT_EQ(line[4], '-') << line;
-    EXPECT_EQ(line[13], ':') << line;
-    events.push_back(line.substr(std::min<std::size_t>(20, line.size())));
-    start = end + 2;
-  }
-  return events;
-}
-
 std::string Version() { return KORVELUND_VERSION; }
 
 // Sorts the lines of each package phase by package, keeping the order of
@@ -338,7 +319,7 @@ TEST_F(ProgramApplyTest, RunLogNamesEveryFailureWithItsCodePathAndCounts) {
       "apply ended: 3 archives (3 files, 1005 bytes), 2 folders (2 files, 16 bytes), "
       "result: 3 failures",
   };
-  std::vector<std::string> events = LogEvents(ReadTextFile(log));
+  std::vector<std::string> events = testing_support::RunLogEvents(log);
   ASSERT_EQ(events.size(), expected.size()) << ReadTextFile(log);
   // Times vary; the folders list their packages in the file system's order.
   const std::regex seconds(", \\d+\\.\\d{3} s");

@@ -6,6 +6,7 @@
 #include "distcopy/shell_operations.h"
 #include "registry_guard.h"
 #include "support/file_util.h"
+#include "support/run_log_reader.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -173,13 +174,19 @@ TEST_F(CopierTest, FailedRegistryWriteStopsBeforeServicePackRemoval) {
   WantCopy(nullptr, "[CopyFiles]\nDistrCopy=1\n");
   DeleteMachineKey(setup_key_);
   try {
-    RunDistributionCopy(Plan(), log_);
+    RunLog log(root_ / "run.log");
+    RunDistributionCopy(Plan(), log);
     ADD_FAILURE() << "no registry error";
   } catch (const RegistryError& error) {
     EXPECT_STREQ(error.what(), "Failed to set data for 'SourcePath'");
   }
   EXPECT_TRUE(FileExists(Copied("txtsetup.sif")));
   EXPECT_TRUE(DirectoryExists(Copied("SVCPACK")));
+  const std::vector<std::string> events = testing_support::RunLogEvents(root_ / "run.log");
+  ASSERT_EQ(events.size(), 4u);
+  EXPECT_EQ(events[2], "shell copy: ok");
+  EXPECT_EQ(events[3], "registry HKLM\\" + setup_key_ + "\\SourcePath: could not be set to '" +
+                           root_.Path() + "\\windows\\' (was (none))");
 }
 
 }  // namespace
