@@ -4,12 +4,6 @@
 
 namespace {
 
-std::string Join(std::initializer_list<std::string_view> parts) {
-  std::string text;
-  for (const std::string_view part : parts) text.append(part);
-  return text;
-}
-
 std::string Number(std::uint64_t value) { return std::to_string(value); }
 
 std::string AmountText(std::uint32_t files, std::uint64_t bytes) {
@@ -21,7 +15,7 @@ std::string ElapsedSince(DWORD start) { return SecondsText(GetTickCount() - star
 }  // namespace
 
 void ApplyLog::Started(const StartFacts& facts) {
-  log_.Write(Join({"Korvelund.exe " KORVELUND_VERSION " started: folder ", facts.program_folder,
+  log_.Write(Concat({"Korvelund.exe " KORVELUND_VERSION " started: folder ", facts.program_folder,
                    ", package root ", facts.package_root, ", language ",
                    facts.english ? "English" : "Russian", ", countdown ",
                    facts.countdown > 0 ? std::to_string(facts.countdown) : "off",
@@ -32,13 +26,13 @@ void ApplyLog::Started(const StartFacts& facts) {
 
 void ApplyLog::RunStarted(bool by_countdown, const ApplyTargets& targets) {
   run_start_ = GetTickCount();
-  log_.Write(Join({"apply started by ", by_countdown ? "the countdown" : "the user",
+  log_.Write(Concat({"apply started by ", by_countdown ? "the countdown" : "the user",
                    ": archive target ", targets.archive_target, ", folder target ",
                    targets.folder_target}));
 }
 
 void ApplyLog::ArchiveStarted(std::string_view entry, std::string_view source) {
-  item_ = Join({"archive ", entry});
+  item_ = Concat({"archive ", entry});
   item_source_ = source;
   item_failed_ = false;
   item_start_ = GetTickCount();
@@ -46,7 +40,7 @@ void ApplyLog::ArchiveStarted(std::string_view entry, std::string_view source) {
 
 void ApplyLog::ArchiveMessage(int code, std::string_view message, std::string_view path) {
   item_failed_ = true;
-  log_.Write(Join({item_, ": code ", std::to_string(code), " ", message, ": ", path}));
+  log_.Write(Concat({item_, ": code ", std::to_string(code), " ", message, ": ", path}));
 }
 
 void ApplyLog::ArchiveFinished(int result, std::uint32_t files, std::uint64_t bytes) {
@@ -55,12 +49,12 @@ void ApplyLog::ArchiveFinished(int result, std::uint32_t files, std::uint64_t by
   ++archives_.items;
   archives_.files += files;
   archives_.bytes += bytes;
-  log_.Write(Join({item_, " from ", item_source_, ": result ", std::to_string(result), ", ",
+  log_.Write(Concat({item_, " from ", item_source_, ": result ", std::to_string(result), ", ",
                    AmountText(files, bytes), ", ", ElapsedSince(item_start_)}));
 }
 
 void ApplyLog::FolderStarted(std::string_view entry, std::string_view destination) {
-  item_ = Join({"folder ", entry});
+  item_ = Concat({"folder ", entry});
   item_source_ = destination;
   item_amount_ = Amount{};
   item_start_ = GetTickCount();
@@ -73,24 +67,24 @@ void ApplyLog::FileCopied(std::string_view source, std::uint64_t size, DWORD err
     return;
   }
   ++failures_;
-  log_.Write(Join({item_, ": not copied ", source, ": ", SystemErrorText(error)}));
+  log_.Write(Concat({item_, ": not copied ", source, ": ", SystemErrorText(error)}));
 }
 
 void ApplyLog::FolderFinished() {
   ++folders_.items;
   folders_.files += item_amount_.files;
   folders_.bytes += item_amount_.bytes;
-  log_.Write(Join({item_, ": ", AmountText(item_amount_.files, item_amount_.bytes),
+  log_.Write(Concat({item_, ": ", AmountText(item_amount_.files, item_amount_.bytes),
                    " copied to ", item_source_, ", ", ElapsedSince(item_start_)}));
 }
 
 void ApplyLog::FolderSkipped(std::string_view entry, std::string_view destination) {
   ++failures_;
-  log_.Write(Join({"folder ", entry, ": skipped, ", destination, " cannot be created"}));
+  log_.Write(Concat({"folder ", entry, ": skipped, ", destination, " cannot be created"}));
 }
 
 void ApplyLog::RunFinished() {
-  log_.Write(Join({"apply ended: ", Number(archives_.items),
+  log_.Write(Concat({"apply ended: ", Number(archives_.items),
                    archives_.items == 1 ? " archive (" : " archives (",
                    AmountText(archives_.files, archives_.bytes), "), ", Number(folders_.items),
                    folders_.items == 1 ? " folder (" : " folders (",

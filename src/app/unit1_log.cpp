@@ -10,7 +10,7 @@
 namespace {
 
 std::string TarnixPlace() {
-  return TarnixIniPath.empty() ? std::string("Tarnix.ini") : "Tarnix.ini " + TarnixIniPath;
+  return Concat({"Tarnix.ini", TarnixIniPath.empty() ? "" : " ", TarnixIniPath});
 }
 
 // Why nothing reaches Tarnix.ini, or empty when it may be written.
@@ -27,8 +27,8 @@ std::string KeyList(const ProfileFile& settings) {
     const std::vector<std::string> keys = settings.KeyNames(section);
     if (keys.empty()) continue;
     if (!list.empty()) list += "; ";
-    list += "[" + section + "]";
-    for (std::size_t i = 0; i < keys.size(); ++i) list += (i == 0 ? " " : ", ") + keys[i];
+    list += Concat({"[", section, "]"});
+    for (std::size_t i = 0; i < keys.size(); ++i) list += Concat({i == 0 ? " " : ", ", keys[i]});
   }
   return list;
 }
@@ -40,12 +40,13 @@ const char* Flag(bool on) { return on ? "1" : "0"; }
 void TForm1::NoteTarnixCopy(bool rewritten) {
   const std::string unreachable = TarnixUnreachable();
   if (!unreachable.empty()) {
-    tarnix_copy_note_ = TarnixPlace() + ": settings not copied: " + unreachable;
+    tarnix_copy_note_ = Concat({TarnixPlace(), ": settings not copied: ", unreachable});
   } else if (!rewritten) {
-    tarnix_copy_note_ = TarnixPlace() + ": settings not copied: the file could not be rewritten";
-  } else {
     tarnix_copy_note_ =
-        TarnixPlace() + ": settings copied: " + KeyList(ProfileFile(UnpackerSettingsFile()));
+        Concat({TarnixPlace(), ": settings not copied: the file could not be rewritten"});
+  } else {
+    tarnix_copy_note_ = Concat(
+        {TarnixPlace(), ": settings copied: ", KeyList(ProfileFile(UnpackerSettingsFile()))});
   }
 }
 
@@ -61,11 +62,11 @@ void TForm1::StartRunLog() {
 void TForm1::LogTarnixOptions() {
   const std::string unreachable = TarnixUnreachable();
   if (!unreachable.empty()) {
-    run_log_->Note(TarnixPlace() + ": options not written: " + unreachable);
+    run_log_->Note(Concat({TarnixPlace(), ": options not written: ", unreachable}));
     return;
   }
-  run_log_->Note(TarnixPlace() + ": options written: [Options] DrvFolder=" + ComboBox1->Text() +
-                 ", DelDrvAfterInst=" + Flag(CheckBox1->Checked()) +
-                 "; [CopyFiles] DistrCopy=" + Flag(CheckBox2->Checked()) +
-                 "; [Options] PostSetup=" + Flag(TarnixMode));
+  run_log_->Note(Concat({TarnixPlace(), ": options written: [Options] DrvFolder=",
+                         ComboBox1->Text(), ", DelDrvAfterInst=", Flag(CheckBox1->Checked()),
+                         "; [CopyFiles] DistrCopy=", Flag(CheckBox2->Checked()),
+                         "; [Options] PostSetup=", Flag(TarnixMode)}));
 }

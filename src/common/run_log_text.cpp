@@ -1,13 +1,35 @@
 #include "run_log_text.h"
 
-#include <cstdio>
+namespace {
+
+// `value` in decimal, left-padded with zeros to `width` digits. No printf:
+// it would bring the C library's formatter into both programs.
+std::string Digits(std::uint32_t value, std::size_t width) {
+  std::string text = std::to_string(value);
+  if (text.size() < width) text.insert(0, width - text.size(), '0');
+  return text;
+}
+
+std::uint32_t Field(int value, std::uint32_t limit) {
+  return value < 0 ? 0 : static_cast<std::uint32_t>(value) % limit;
+}
+
+}  // namespace
+
+std::string Concat(std::initializer_list<std::string_view> parts) {
+  std::size_t size = 0;
+  for (const std::string_view part : parts) size += part.size();
+  std::string text;
+  text.reserve(size);
+  for (const std::string_view part : parts) text.append(part);
+  return text;
+}
 
 std::string LogLine(const LogTime& time, std::string_view event) {
-  char stamp[32];
-  std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d %02d:%02d:%02d ", time.year % 10000,
-                time.month % 100, time.day % 100, time.hour % 100, time.minute % 100,
-                time.second % 100);
-  std::string line = stamp;
+  std::string line = Digits(Field(time.year, 10000), 4) + "-" + Digits(Field(time.month, 100), 2) +
+                     "-" + Digits(Field(time.day, 100), 2) + " " +
+                     Digits(Field(time.hour, 100), 2) + ":" + Digits(Field(time.minute, 100), 2) +
+                     ":" + Digits(Field(time.second, 100), 2) + " ";
   line.append(event);
   line += "\r\n";
   return line;
@@ -19,7 +41,5 @@ std::string RunResultText(std::uint32_t failures) {
 }
 
 std::string SecondsText(std::uint32_t milliseconds) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%u.%03u s", milliseconds / 1000, milliseconds % 1000);
-  return text;
+  return std::to_string(milliseconds / 1000) + "." + Digits(milliseconds % 1000, 3) + " s";
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,9 @@ struct LogTime {
   int minute = 0;
   int second = 0;
 };
+
+// The parts one after another: a log line built with one allocation.
+std::string Concat(std::initializer_list<std::string_view> parts);
 
 // "YYYY-MM-DD hh:mm:ss event" and CR LF.
 std::string LogLine(const LogTime& time, std::string_view event);
