@@ -167,9 +167,12 @@ void TForm1::AttachExtractionHandlers() {
                                          bool& overwrite) {
     SevenZip1ExtractOverwrite(sender, name, overwrite);
   };
-  SevenZip1->OnMessage = [this](TComponent*, int code, const std::string& message,
-                                const std::wstring& file_name) {
+  // The log hears every message; a handler the component had keeps hearing them.
+  SevenZip1->OnMessage = [this, earlier = SevenZip1->OnMessage](
+                             TComponent* sender, int code, const std::string& message,
+                             const std::wstring& file_name) {
     run_log_->ArchiveMessage(code, message, sevenzip::ToAnsi(file_name));
+    if (earlier) earlier(sender, code, message, file_name);
   };
   SevenZip1->OnProgress = [this](TComponent* sender, const std::wstring& name, std::int64_t pos_arc,
                                  std::int64_t pos_file) {
