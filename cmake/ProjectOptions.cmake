@@ -25,7 +25,9 @@ if(WIN32)
   set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
   # Nothing but Windows' own DLLs at run time.
   add_link_options(-static -static-libgcc -static-libstdc++)
-  add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501)
+    # The headers of the oldest systems the programs run on: 98 and 2000.
+  add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX WINVER=0x0410 _WIN32_WINDOWS=0x0410
+                          _WIN32_WINNT=0x0500)
   if(CMAKE_BUILD_TYPE STREQUAL "Release")
     add_link_options(-s)
   endif()

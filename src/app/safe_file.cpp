@@ -64,10 +64,14 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
   FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return std::nullopt;
-  LARGE_INTEGER size;
-  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x40000000) return std::nullopt;
+  DWORD high = 0;
+  SetLastError(NO_ERROR);
+  const DWORD size = GetFileSize(file.get(), &high);
+  if ((size == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) || high != 0 ||
+      size > 0x40000000)
+    return std::nullopt;
   std::string content;
-  content.assign(static_cast<std::size_t>(size.QuadPart), '\0');
+  content.assign(size, '\0');
   std::size_t done = 0;
   while (done < content.size()) {
     DWORD read = 0;

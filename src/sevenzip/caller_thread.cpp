@@ -54,7 +54,8 @@ void CallerThread::Run(const std::function<void()>& call) {
 
 HRESULT CallerThread::Serve(const std::function<HRESULT()>& job) {
   JobStart start{&job, E_FAIL};
-  const HANDLE worker = CreateThread(nullptr, 0, RunJob, &start, 0, nullptr);
+  DWORD worker_id = 0;  // 9x fails CreateThread without somewhere to put it
+  const HANDLE worker = CreateThread(nullptr, 0, RunJob, &start, 0, &worker_id);
   if (!worker) return job();
   const HANDLE waits[2] = {request_ready_, worker};
   for (;;) {

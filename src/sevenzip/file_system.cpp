@@ -69,16 +69,24 @@ FileHandle OpenForReading(const std::wstring& name) {
   return OpenFile(name, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
 }
 
-std::int64_t EndPosition(HANDLE file) {
-  LARGE_INTEGER end{};
-  if (!SetFilePointerEx(file, LARGE_INTEGER{}, &end, FILE_END)) return -1;
-  return end.QuadPart;
+namespace {
+
+// SetFilePointer with its high half: the form every Windows has (98 lacks the
+// ...Ex one). A low half of 0xFFFFFFFF is only a failure with an error code.
+std::int64_t MovePointer(HANDLE file, std::int64_t distance, DWORD method) {
+  LONG high = static_cast<LONG>(distance >> 32);
+  SetLastError(NO_ERROR);
+  const DWORD low = SetFilePointer(file, static_cast<LONG>(distance & 0xFFFFFFFF), &high, method);
+  if (low == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR) return -1;
+  return (static_cast<std::int64_t>(high) << 32) | low;
 }
 
+}  // namespace
+
+std::int64_t EndPosition(HANDLE file) { return MovePointer(file, 0, FILE_END); }
+
 bool SeekTo(HANDLE file, std::int64_t position) {
-  LARGE_INTEGER target{};
-  target.QuadPart = position;
-  return SetFilePointerEx(file, target, nullptr, FILE_BEGIN) != 0;
+  return MovePointer(file, position, FILE_BEGIN) == position;
 }
 
 namespace {

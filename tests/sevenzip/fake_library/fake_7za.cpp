@@ -95,7 +95,8 @@ class FakeArchive final : public Counted<IInArchive> {
                                     IArchiveExtractCallback* callback) override {
     job_ = {indices, count, test, callback, E_FAIL};
     if (!script.call_back_from_other_thread) return RunJob();
-    const HANDLE thread = CreateThread(nullptr, 0, RunJobThread, this, 0, nullptr);
+    DWORD thread_id = 0;
+    const HANDLE thread = CreateThread(nullptr, 0, RunJobThread, this, 0, &thread_id);
     WaitForSingleObject(thread, INFINITE);
     DWORD result = 0;
     GetExitCodeThread(thread, &result);
