@@ -1,12 +1,19 @@
 #pragma once
 
-#include <stdexcept>
+#include <exception>
 #include <string>
+#include <utility>
 
 // A registry failure nothing recovers from; the program reports it and ends.
-class RegistryError : public std::runtime_error {
+// Not a std::runtime_error: that one alone brings a second string
+// implementation into the program.
+class RegistryError : public std::exception {
  public:
-  using std::runtime_error::runtime_error;
+  explicit RegistryError(std::string message) : message_(std::move(message)) {}
+  const char* what() const noexcept override { return message_.c_str(); }
+
+ private:
+  std::string message_;
 };
 
 // A key under HKEY_LOCAL_MACHINE opened for full access, never created.

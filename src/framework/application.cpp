@@ -2,6 +2,7 @@
 
 #include "framework/controls.h"
 #include "framework/forms.h"
+#include "framework/window_api.h"
 
 namespace {
 
@@ -13,45 +14,38 @@ constexpr UINT_PTR kShowHintTimer = 1;
 constexpr UINT_PTR kHideHintTimer = 2;
 constexpr LONG kHintMargin = 3;
 
-LRESULT CALLBACK HintWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_PAINT) {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
-    RECT client;
-    GetClientRect(window, &client);
-    FillRect(dc, &client, GetSysColorBrush(COLOR_INFOBK));
-    FrameRect(dc, &client, GetSysColorBrush(COLOR_WINDOWFRAME));
-    const int length = GetWindowTextLengthW(window);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    GetWindowTextW(window, text.data(), length + 1);
-    HGDIOBJ old_font = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
-    InflateRect(&client, -kHintMargin, -kHintMargin + 1);
-    DrawTextW(dc, text.c_str(), length, &client, DT_LEFT | DT_NOPREFIX | DT_SINGLELINE);
-    SelectObject(dc, old_font);
-    EndPaint(window, &paint);
-    return 0;
+// The tip's font, selected into a device context while it lives: the
+// system's own; on 9x, where the font alone chooses the glyphs, in the
+// character set of the text.
+class HintFont {
+ public:
+  HintFont(HDC dc, BYTE charset) : dc_(dc) {
+    if (!window_api::WideWindows()) {
+      LOGFONTA font{};
+      GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+      font.lfCharSet = charset;
+      own_ = CreateFontIndirectA(&font);
+    }
+    old_ = SelectObject(dc_, own_ ? static_cast<HGDIOBJ>(own_) : GetStockObject(DEFAULT_GUI_FONT));
   }
-  // The tip never takes the activation from the form under the mouse.
-  if (message == WM_MOUSEACTIVATE) return MA_NOACTIVATE;
-  return DefWindowProcW(window, message, wparam, lparam);
-}
+  ~HintFont() {
+    SelectObject(dc_, old_);
+    if (own_) DeleteObject(own_);
+  }
+  HintFont(const HintFont&) = delete;
+  HintFont& operator=(const HintFont&) = delete;
 
-void RegisterApplicationClasses() {
-  static const bool registered = [] {
-    WNDCLASSW utility{};
-    utility.lpfnWndProc = DefWindowProcW;
-    utility.hInstance = GetModuleHandleW(nullptr);
-    utility.lpszClassName = kUtilityClass;
-    RegisterClassW(&utility);
-    WNDCLASSW hint{};
-    hint.style = CS_SAVEBITS;
-    hint.lpfnWndProc = HintWindowProc;
-    hint.hInstance = GetModuleHandleW(nullptr);
-    hint.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    hint.lpszClassName = kHintClass;
-    return RegisterClassW(&hint) != 0;
+ private:
+  HDC dc_;
+  HFONT own_ = nullptr;
+  HGDIOBJ old_ = nullptr;
+};
+
+void RegisterApplicationClasses(WNDPROC hint_procedure) {
+  static const bool registered = [hint_procedure] {
+    window_api::RegisterWindowClass({kUtilityClass, window_api::DefaultProcedure});
+    return window_api::RegisterWindowClass(
+        {kHintClass, hint_procedure, CS_SAVEBITS, nullptr, window_api::ArrowCursor()});
   }();
   (void)registered;
 }
@@ -79,7 +73,7 @@ void TApplication::Run() {
 void TApplication::Terminate() { PostQuitMessage(0); }
 
 bool TApplication::ProcessMessage(MSG& message) {
-  if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) return false;
+  if (!window_api::PeekNextMessage(message)) return false;
   if (message.message == WM_QUIT) {
     terminated_ = true;
     return true;
@@ -95,7 +89,7 @@ bool TApplication::ProcessMessage(MSG& message) {
     }
   }
   TranslateMessage(&message);
-  DispatchMessageW(&message);
+  window_api::Dispatch(message);
   return true;
 }
 
@@ -186,7 +180,7 @@ void TApplication::ShowException(const std::string& message) {
 void TApplication::StorePendingException(std::exception_ptr exception) {
   if (!pending_exception_) pending_exception_ = exception;
   // Wake the loop so that it throws the error soon.
-  PostMessageW(UtilityWindow(), WM_NULL, 0, 0);
+  window_api::Post(UtilityWindow(), WM_NULL, 0, 0);
 }
 
 void TApplication::RaisePendingException() {
@@ -235,11 +229,10 @@ void TApplication::ControlDestroyed(TControl* control) {
 
 HWND TApplication::UtilityWindow() {
   if (!utility_window_) {
-    RegisterApplicationClasses();
-    utility_window_ = CreateWindowExW(0, kUtilityClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                      GetModuleHandleW(nullptr), nullptr);
-    SetWindowLongPtrW(utility_window_, GWLP_WNDPROC,
-                      reinterpret_cast<LONG_PTR>(&TApplication::UtilityProc));
+    RegisterApplicationClasses(&TApplication::HintProc);
+    utility_window_ = window_api::NewMessageWindow(kUtilityClass);
+    window_api::SetWindowData(utility_window_, GWLP_WNDPROC,
+                              reinterpret_cast<LONG_PTR>(&TApplication::UtilityProc));
   }
   return utility_window_;
 }
@@ -250,7 +243,35 @@ LRESULT CALLBACK TApplication::UtilityProc(HWND window, UINT message, WPARAM wpa
     Application->HintTimerFired(wparam);
     return 0;
   }
-  return DefWindowProcW(window, message, wparam, lparam);
+  return window_api::DefaultProcedure(window, message, wparam, lparam);
+}
+
+LRESULT CALLBACK TApplication::HintProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_PAINT) {
+    Application->PaintHint(window);
+    return 0;
+  }
+  // The tip never takes the activation from the form under the mouse.
+  if (message == WM_MOUSEACTIVATE) return MA_NOACTIVATE;
+  return window_api::DefaultProcedure(window, message, wparam, lparam);
+}
+
+void TApplication::PaintHint(HWND window) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(window, &paint);
+  RECT client;
+  GetClientRect(window, &client);
+  FillRect(dc, &client, GetSysColorBrush(COLOR_INFOBK));
+  FrameRect(dc, &client, GetSysColorBrush(COLOR_WINDOWFRAME));
+  {
+    const HintFont font(dc, hint_window_charset_);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
+    InflateRect(&client, -kHintMargin, -kHintMargin + 1);
+    window_api::DrawTextIn(dc, TextToWide(hint_window_text_, hint_window_charset_), client,
+                           DT_LEFT | DT_NOPREFIX | DT_SINGLELINE);
+  }
+  EndPaint(window, &paint);
 }
 
 void TApplication::HintTimerFired(UINT_PTR id) {
@@ -268,25 +289,27 @@ void TApplication::ShowHintWindow() {
     hint = owner->Hint();
   const std::string tip = GetShortHint(hint);
   if (tip.empty()) return;
-  RegisterApplicationClasses();
+  RegisterApplicationClasses(&TApplication::HintProc);
   if (!hint_window_) {
-    hint_window_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, kHintClass,
-                                   L"", WS_POPUP | WS_BORDER, 0, 0, 0, 0, nullptr, nullptr,
-                                   GetModuleHandleW(nullptr), nullptr);
+    hint_window_ = window_api::NewWindow(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE,
+                                         kHintClass, WS_POPUP | WS_BORDER, 0, 0, 0, 0, nullptr,
+                                         nullptr);
   }
-  const std::wstring wide = TextToWide(tip, mouse_control_->Font().Charset());
-  SetWindowTextW(hint_window_, wide.c_str());
+  const BYTE charset = mouse_control_->Font().Charset();
+  hint_window_text_ = tip;
+  hint_window_charset_ = charset;
+  window_api::SetText(hint_window_, tip, charset);
   HDC dc = GetDC(hint_window_);
-  HGDIOBJ old_font = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
   SIZE size{};
-  GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
-  SelectObject(dc, old_font);
+  {
+    const HintFont font(dc, charset);
+    size = window_api::MeasureText(dc, TextToWide(tip, charset));
+  }
   ReleaseDC(hint_window_, dc);
   POINT cursor;
   GetCursorPos(&cursor);
   SetWindowPos(hint_window_, HWND_TOPMOST, cursor.x, cursor.y + 20, size.cx + 2 * kHintMargin + 2,
                size.cy + 2 * kHintMargin, SWP_NOACTIVATE | SWP_SHOWWINDOW);
-  hint_window_text_ = tip;
   SetTimer(UtilityWindow(), kHideHintTimer, static_cast<UINT>(std::max(hint_hide_pause_, 1)),
            nullptr);
 }

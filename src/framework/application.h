@@ -86,6 +86,8 @@ class TApplication : public TComponent {
   void ShowHintWindow();
   void HideHintWindow();
   static LRESULT CALLBACK UtilityProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  static LRESULT CALLBACK HintProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  void PaintHint(HWND window);
   HWND UtilityWindow();
 
   TForm* main_form_ = nullptr;
@@ -99,6 +101,7 @@ class TApplication : public TComponent {
   HWND utility_window_ = nullptr;
   HWND hint_window_ = nullptr;
   std::string hint_window_text_;
+  BYTE hint_window_charset_ = DEFAULT_CHARSET;  // of the control the tip is for
   std::exception_ptr pending_exception_;
 };
 

@@ -3,6 +3,7 @@
 #include "framework/application.h"
 #include "framework/description_reader.h"
 #include "framework/forms.h"
+#include "framework/window_api.h"
 
 #include <algorithm>
 #include <exception>
@@ -38,12 +39,8 @@ const std::vector<TEnumName>& FontStyleNames() {
 
 void RegisterControlClass() {
   static const bool registered = [] {
-    WNDCLASSW window_class{};
-    window_class.lpfnWndProc = FrameworkWindowProc;
-    window_class.hInstance = GetModuleHandleW(nullptr);
-    window_class.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    window_class.lpszClassName = kControlClass;
-    return RegisterClassW(&window_class) != 0;
+    return window_api::RegisterWindowClass(
+        {kControlClass, FrameworkWindowProc, 0, nullptr, window_api::ArrowCursor()});
   }();
   (void)registered;
 }
@@ -64,15 +61,15 @@ TMouseButton ButtonOf(UINT message) {
 }  // namespace
 
 LRESULT CALLBACK FrameworkWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  auto* control = static_cast<TControl*>(GetPropW(window, kControlProperty));
+  auto* control = static_cast<TControl*>(window_api::Property(window, kControlProperty));
   if (!control && message == WM_NCCREATE) {
-    control = static_cast<TControl*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
+    control = static_cast<TControl*>(window_api::CreateParam(lparam));
     if (control) {
       control->handle_ = window;
-      SetPropW(window, kControlProperty, control);
+      window_api::SetProperty(window, kControlProperty, control);
     }
   }
-  if (!control) return DefWindowProcW(window, message, wparam, lparam);
+  if (!control) return window_api::DefaultProcedure(window, message, wparam, lparam);
   LRESULT result = 0;
   try {
     result = control->WndProc(message, wparam, lparam);
@@ -80,7 +77,7 @@ LRESULT CALLBACK FrameworkWindowProc(HWND window, UINT message, WPARAM wparam, L
     Application->StorePendingException(std::current_exception());
   }
   if (message == WM_NCDESTROY) {
-    RemovePropW(window, kControlProperty);
+    window_api::RemoveProperty(window, kControlProperty);
     control->handle_ = nullptr;
     control->mouse_in_control_ = false;
   }
@@ -135,7 +132,7 @@ TControl::~TControl() {
 }
 
 TControl* TControl::FromHandle(HWND window) {
-  return window ? static_cast<TControl*>(GetPropW(window, kControlProperty)) : nullptr;
+  return window ? static_cast<TControl*>(window_api::Property(window, kControlProperty)) : nullptr;
 }
 
 void TControl::SetParent(TWinControl* parent) {
@@ -384,15 +381,14 @@ void TControl::CreateHandle() {
   DWORD style = params.style;
   if (visible_ && (style & WS_CHILD)) style |= WS_VISIBLE;
   if (!enabled_) style |= WS_DISABLED;
-  CreateWindowExW(params.ex_style, params.window_class ? params.window_class : kControlClass, L"",
-                  style, left_, top_, width_, height_, parent_window, nullptr,
-                  GetModuleHandleW(nullptr), this);
+  window_api::NewWindow(params.ex_style, params.window_class ? params.window_class : kControlClass,
+                        style, left_, top_, width_, height_, parent_window, this);
   if (!handle_) throw std::runtime_error("Error creating window of " + Name());
 }
 
 void TControl::AttachHandle(HWND window) {
   handle_ = window;
-  SetPropW(window, kControlProperty, this);
+  window_api::SetProperty(window, kControlProperty, this);
   original_proc_ = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FrameworkWindowProc)));
 }
@@ -405,14 +401,14 @@ void TControl::DestroyHandle() {
 
 LRESULT TControl::DefaultHandler(UINT message, WPARAM wparam, LPARAM lparam) {
   if (original_proc_) return CallWindowProcA(original_proc_, handle_, message, wparam, lparam);
-  return DefWindowProcW(handle_, message, wparam, lparam);
+  return window_api::DefaultProcedure(handle_, message, wparam, lparam);
 }
 
 void TControl::UpdateBoundsFromWindow() {
   if (!handle_ || IsIconic(handle_)) return;
   RECT rect;
   GetWindowRect(handle_, &rect);
-  if (parent_ && parent_->handle_ && (GetWindowLongW(handle_, GWL_STYLE) & WS_CHILD)) {
+  if (parent_ && parent_->handle_ && (GetWindowLongA(handle_, GWL_STYLE) & WS_CHILD)) {
     MapWindowPoints(nullptr, parent_->handle_, reinterpret_cast<POINT*>(&rect), 2);
   }
   left_ = rect.left;

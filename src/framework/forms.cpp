@@ -3,6 +3,7 @@
 #include "framework/application.h"
 #include "framework/description_reader.h"
 #include "framework/form_resource.h"
+#include "framework/window_api.h"
 
 #include <algorithm>
 #include <cctype>
@@ -13,16 +14,9 @@ constexpr wchar_t kFormClass[] = L"KwtForm";
 
 void RegisterFormClass() {
   static const bool registered = [] {
-    WNDCLASSW window_class{};
-    window_class.style = CS_HREDRAW | CS_VREDRAW;
-    window_class.lpfnWndProc = FrameworkWindowProc;
-    window_class.hInstance = GetModuleHandleW(nullptr);
-    window_class.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
-    if (!window_class.hIcon)
-      window_class.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
-    window_class.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    window_class.lpszClassName = kFormClass;
-    return RegisterClassW(&window_class) != 0;
+    return window_api::RegisterWindowClass({kFormClass, FrameworkWindowProc,
+                                            CS_HREDRAW | CS_VREDRAW, window_api::ProgramIcon(),
+                                            window_api::ArrowCursor()});
   }();
   (void)registered;
 }
@@ -103,7 +97,7 @@ void TForm::SetClientHeight(int height) { SetHeight(Height() - ClientHeight() + 
 
 void TForm::SetCaption(const std::string& caption) {
   TControl::SetCaption(caption);
-  if (handle_) SetWindowTextW(handle_, TextToWide(Caption(), Font().Charset()).c_str());
+  if (handle_) window_api::SetText(handle_, Caption(), Font().Charset());
 }
 
 void TForm::SetVisible(bool visible) {
@@ -295,7 +289,7 @@ void TForm::CreateHandle() {
   if (handle_) return;
   RegisterFormClass();
   TWinControl::CreateHandle();
-  if (handle_) SetWindowTextW(handle_, TextToWide(Caption(), Font().Charset()).c_str());
+  if (handle_) window_api::SetText(handle_, Caption(), Font().Charset());
 }
 
 void TForm::ApplyStyle() {
@@ -304,9 +298,9 @@ void TForm::ApplyStyle() {
   CreateParams(params);
   constexpr DWORD kFrameStyles = WS_CAPTION | WS_BORDER | WS_THICKFRAME | WS_SYSMENU |
                                  WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_POPUP | DS_MODALFRAME;
-  const DWORD style = static_cast<DWORD>(GetWindowLongW(handle_, GWL_STYLE));
-  SetWindowLongW(handle_, GWL_STYLE, static_cast<LONG>((style & ~kFrameStyles) | params.style));
-  SetWindowLongW(handle_, GWL_EXSTYLE, static_cast<LONG>(params.ex_style));
+  const DWORD style = static_cast<DWORD>(GetWindowLongA(handle_, GWL_STYLE));
+  SetWindowLongA(handle_, GWL_STYLE, static_cast<LONG>((style & ~kFrameStyles) | params.style));
+  SetWindowLongA(handle_, GWL_EXSTYLE, static_cast<LONG>(params.ex_style));
   SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
@@ -362,5 +356,5 @@ void TForm::Paint(TCanvas& canvas) {
 
 void TForm::FontChanged() {
   TWinControl::FontChanged();
-  if (handle_) SetWindowTextW(handle_, TextToWide(Caption(), Font().Charset()).c_str());
+  if (handle_) window_api::SetText(handle_, Caption(), Font().Charset());
 }

@@ -1,5 +1,7 @@
 #include "framework/graphics.h"
 
+#include "framework/window_api.h"
+
 namespace {
 
 struct NamedColor {
@@ -192,27 +194,21 @@ void TCanvas::SelectFont() {
 
 void TCanvas::TextOut(int x, int y, const std::string& text) {
   SelectFont();
-  const std::wstring wide = TextToWide(text, font_.Charset());
-  TextOutW(dc_, x, y, wide.c_str(), static_cast<int>(wide.size()));
+  window_api::WriteText(dc_, x, y, TextToWide(text, font_.Charset()));
 }
 
 void TCanvas::TextRect(RECT rect, const std::string& text, UINT flags) {
   SelectFont();
-  std::wstring wide = TextToWide(text, font_.Charset());
-  DrawTextW(dc_, wide.c_str(), static_cast<int>(wide.size()), &rect, flags);
+  window_api::DrawTextIn(dc_, TextToWide(text, font_.Charset()), rect, flags);
 }
 
 RECT TCanvas::TextBounds(RECT rect, const std::string& text, UINT flags) {
   SelectFont();
-  std::wstring wide = TextToWide(text, font_.Charset());
-  DrawTextW(dc_, wide.c_str(), static_cast<int>(wide.size()), &rect, flags | DT_CALCRECT);
+  window_api::DrawTextIn(dc_, TextToWide(text, font_.Charset()), rect, flags | DT_CALCRECT);
   return rect;
 }
 
 SIZE TCanvas::TextExtent(const std::string& text) {
   SelectFont();
-  const std::wstring wide = TextToWide(text, font_.Charset());
-  SIZE size{};
-  GetTextExtentPoint32W(dc_, wide.c_str(), static_cast<int>(wide.size()), &size);
-  return size;
+  return window_api::MeasureText(dc_, TextToWide(text, font_.Charset()));
 }

@@ -2,6 +2,7 @@
 
 #include "framework/application.h"
 #include "framework/description_reader.h"
+#include "framework/window_api.h"
 
 #include <exception>
 
@@ -45,16 +46,11 @@ bool TTimer::ReadProperty(TReader& reader, const std::string& name, const TPropV
 void TTimer::UpdateTimer() {
   if (!window_) {
     static const bool registered = [] {
-      WNDCLASSW window_class{};
-      window_class.lpfnWndProc = TimerWindowProc;
-      window_class.hInstance = GetModuleHandleW(nullptr);
-      window_class.lpszClassName = kTimerClass;
-      return RegisterClassW(&window_class) != 0;
+      return window_api::RegisterWindowClass({kTimerClass, TimerWindowProc});
     }();
     (void)registered;
-    window_ = CreateWindowExW(0, kTimerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                              GetModuleHandleW(nullptr), nullptr);
-    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    window_ = window_api::NewMessageWindow(kTimerClass);
+    window_api::SetWindowData(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   }
   KillTimer(window_, kTimerId);
   running_ = enabled_ && interval_ > 0 && SetTimer(window_, kTimerId, interval_, nullptr) != 0;
@@ -62,7 +58,7 @@ void TTimer::UpdateTimer() {
 
 LRESULT CALLBACK TTimer::TimerWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_TIMER) {
-    auto* timer = reinterpret_cast<TTimer*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* timer = reinterpret_cast<TTimer*>(window_api::WindowData(window, GWLP_USERDATA));
     if (timer && timer->running_ && timer->OnTimer) {
       try {
         timer->OnTimer(timer);
@@ -72,5 +68,5 @@ LRESULT CALLBACK TTimer::TimerWindowProc(HWND window, UINT message, WPARAM wpara
     }
     return 0;
   }
-  return DefWindowProcW(window, message, wparam, lparam);
+  return window_api::DefaultProcedure(window, message, wparam, lparam);
 }

@@ -17,7 +17,7 @@ HRESULT GivePassword(const std::wstring& password, BSTR* result) {
 }
 
 void* TMyArchiveOpenCallback::Lookup(REFIID iid) {
-  if (iid == IID_IUnknown || iid == IID_IArchiveOpenCallback)
+  if (iid == IID_Unknown || iid == IID_IArchiveOpenCallback)
     return static_cast<IArchiveOpenCallback*>(this);
   if (iid == IID_ICryptoGetTextPassword) return static_cast<ICryptoGetTextPassword*>(this);
   return nullptr;
@@ -30,7 +30,7 @@ TMyArchiveExtractCallback::TMyArchiveExtractCallback(TSevenZip* owner, int selec
       password_(owner->Password) {}
 
 void* TMyArchiveExtractCallback::Lookup(REFIID iid) {
-  if (iid == IID_IUnknown || iid == IID_IProgress || iid == IID_IArchiveExtractCallback) {
+  if (iid == IID_Unknown || iid == IID_IProgress || iid == IID_IArchiveExtractCallback) {
     return static_cast<IArchiveExtractCallback*>(this);
   }
   if (iid == IID_ICryptoGetTextPassword) return static_cast<ICryptoGetTextPassword*>(this);

@@ -21,6 +21,10 @@ constexpr GUID LibraryGuid(unsigned short d3, unsigned char b2, unsigned char b3
                b6, b7}};
 }
 
+// IUnknown's own identifier, kept here: libuuid's copy brings a table of
+// unrelated identifiers with it.
+constexpr GUID IID_Unknown = {0x00000000, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+
 constexpr GUID CLSID_Format7z = LibraryGuid(0x1000, 0x00, 0x01, 0x10, 0x07, 0x00, 0x00);
 constexpr GUID IID_IInArchive = LibraryGuid(0x0000, 0x00, 0x06, 0x00, 0x60, 0x00, 0x00);
 constexpr GUID IID_IOutArchive = LibraryGuid(0x0000, 0x00, 0x06, 0x00, 0xA0, 0x00, 0x00);

@@ -53,7 +53,8 @@ std::wstring WithTrailingBackslash(std::wstring_view folder) {
 }
 
 std::wstring VolumeNumber(int n) {
-  std::wstring digits = std::to_wstring(n);
+  const std::string narrow = std::to_string(n);  // to_wstring would bring in wide printf
+  std::wstring digits(narrow.begin(), narrow.end());
   while (digits.size() < 3) digits.insert(0, 1, L'0');
   return digits;
 }

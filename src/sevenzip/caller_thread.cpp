@@ -21,8 +21,8 @@ DWORD WINAPI RunJob(void* parameter) {
 
 CallerThread::CallerThread()
     : owner_thread_(GetCurrentThreadId()),
-      request_ready_(CreateEventW(nullptr, FALSE, FALSE, nullptr)),
-      request_done_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {
+      request_ready_(CreateEventA(nullptr, FALSE, FALSE, nullptr)),
+      request_done_(CreateEventA(nullptr, FALSE, FALSE, nullptr)) {
   InitializeCriticalSection(&requests_);
 }
 

@@ -33,7 +33,7 @@ TMyStreamReader::TMyStreamReader(TSevenZip* owner, const std::wstring& file_name
 TMyStreamReader::~TMyStreamReader() = default;
 
 void* TMyStreamReader::Lookup(REFIID iid) {
-  if (iid == IID_IUnknown || iid == IID_ISequentialInStream || iid == IID_IInStream) {
+  if (iid == IID_Unknown || iid == IID_ISequentialInStream || iid == IID_IInStream) {
     return static_cast<IInStream*>(this);
   }
   if (iid == IID_IStreamGetSize) return static_cast<IStreamGetSize*>(this);
@@ -182,7 +182,33 @@ HRESULT TMyStreamReader::GetSize(UINT64* size) {
   return S_OK;
 }
 
+namespace {
+
+// The same dialog through the ANSI function, the one that works on 9x.
+bool SelectVolumeDialogAnsi(const std::wstring& caption, std::wstring& name) {
+  const std::string filter = ToAnsi(VolumeDialogFilter(name));
+  const std::string folder = ToAnsi(FolderPart(name));
+  const std::string title = ToAnsi(caption);
+  char chosen[260] = {};
+  OPENFILENAMEA dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = GetActiveWindow();
+  dialog.lpstrFilter = filter.c_str();
+  dialog.nFilterIndex = 1;
+  dialog.lpstrFile = chosen;
+  dialog.nMaxFile = 260;
+  dialog.lpstrInitialDir = folder.c_str();
+  dialog.lpstrTitle = title.c_str();
+  dialog.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+  if (!GetOpenFileNameA(&dialog)) return false;
+  name = FromAnsi(chosen);
+  return true;
+}
+
+}  // namespace
+
 bool SelectVolumeDialog(const std::wstring& caption, std::wstring& name) {
+  if (!WideMode()) return SelectVolumeDialogAnsi(caption, name);
   const std::wstring filter = VolumeDialogFilter(name);
   const std::wstring folder = FolderPart(name);
   wchar_t chosen[260] = {};

@@ -41,7 +41,7 @@ TMyStreamWriter::~TMyStreamWriter() {
 }
 
 void* TMyStreamWriter::Lookup(REFIID iid) {
-  if (iid == IID_IUnknown || iid == IID_ISequentialOutStream || iid == IID_IOutStream) {
+  if (iid == IID_Unknown || iid == IID_ISequentialOutStream || iid == IID_IOutStream) {
     return static_cast<IOutStream*>(this);
   }
   return nullptr;

@@ -6,6 +6,7 @@
 #include "controls/look/gradient.h"
 #include "controls/look/look_colors.h"
 #include "controls/look/look_text.h"
+#include "framework/window_api.h"
 
 namespace {
 
@@ -59,8 +60,7 @@ void PaintCaption(HDC dc, const RECT& client, const ButtonLook& look) {
   if (look.word_wrap) {
     // DrawText centres only single lines vertically; measure and place.
     RECT measured = area;
-    DrawTextW(dc, look.caption.data(), static_cast<int>(look.caption.size()), &measured,
-              format | DT_WORDBREAK | DT_CALCRECT);
+    window_api::DrawTextIn(dc, look.caption, measured, format | DT_WORDBREAK | DT_CALCRECT);
     const int height = measured.bottom - measured.top;
     area.top += (area.bottom - area.top - height) / 2;
     format |= DT_WORDBREAK;

@@ -1,6 +1,7 @@
 #include "controls/look/look_text.h"
 
 #include "controls/look/dc_state.h"
+#include "framework/window_api.h"
 
 void DrawLookText(HDC dc, std::wstring_view text, RECT area, UINT format, HFONT font,
                   COLORREF color) {
@@ -11,5 +12,5 @@ void DrawLookText(HDC dc, std::wstring_view text, RECT area, UINT format, HFONT 
   SetBkMode(dc, TRANSPARENT);
   // DT_END_ELLIPSIS may rewrite the text only with DT_MODIFYSTRING, which
   // is never passed, so the const buffer is safe.
-  DrawTextW(dc, text.data(), static_cast<int>(text.size()), &area, format & ~UINT{DT_MODIFYSTRING});
+  window_api::DrawTextIn(dc, text, area, format & ~UINT{DT_MODIFYSTRING});
 }
