@@ -4,31 +4,29 @@
 
 namespace {
 
-std::string Number(std::uint64_t value) { return std::to_string(value); }
+ShortText Number(std::uint64_t value) { return DecimalText(static_cast<std::int64_t>(value)); }
 
 std::string AmountText(std::uint32_t files, std::uint64_t bytes) {
-  return Number(files) + (files == 1 ? " file, " : " files, ") + Number(bytes) + " bytes";
+  return Concat({Number(files), files == 1 ? " file, " : " files, ", Number(bytes), " bytes"});
 }
 
-std::string ElapsedSince(DWORD start) { return SecondsText(GetTickCount() - start); }
+ShortText ElapsedSince(DWORD start) { return SecondsText(GetTickCount() - start); }
 
 }  // namespace
 
 void ApplyLog::Started(const StartFacts& facts) {
-  log_.Write(Concat({"Korvelund.exe " KORVELUND_VERSION " started: folder ", facts.program_folder,
-                   ", package root ", facts.package_root, ", language ",
-                   facts.english ? "English" : "Russian", ", countdown ",
-                   facts.countdown > 0 ? std::to_string(facts.countdown) : "off",
-                   ", archive target ", facts.targets.archive_target, ", folder target ",
-                   facts.targets.folder_target, ", settings ",
-                   facts.settings_file.empty() ? "none" : facts.settings_file}));
+  log_.Write({"Korvelund.exe " KORVELUND_VERSION " started: folder ", facts.program_folder,
+              ", package root ", facts.package_root, ", language ",
+              facts.english ? "English" : "Russian", ", countdown ",
+              facts.countdown > 0 ? std::string_view(DecimalText(facts.countdown)) : "off", ", archive target ",
+              facts.targets.archive_target, ", folder target ", facts.targets.folder_target,
+              ", settings ", facts.settings_file.empty() ? "none" : facts.settings_file});
 }
 
 void ApplyLog::RunStarted(bool by_countdown, const ApplyTargets& targets) {
   run_start_ = GetTickCount();
-  log_.Write(Concat({"apply started by ", by_countdown ? "the countdown" : "the user",
-                   ": archive target ", targets.archive_target, ", folder target ",
-                   targets.folder_target}));
+  log_.Write({"apply started by ", by_countdown ? "the countdown" : "the user", ": archive target ",
+              targets.archive_target, ", folder target ", targets.folder_target});
 }
 
 void ApplyLog::ArchiveStarted(std::string_view entry, std::string_view source) {
@@ -40,7 +38,7 @@ void ApplyLog::ArchiveStarted(std::string_view entry, std::string_view source) {
 
 void ApplyLog::ArchiveMessage(int code, std::string_view message, std::string_view path) {
   item_failed_ = true;
-  log_.Write(Concat({item_, ": code ", std::to_string(code), " ", message, ": ", path}));
+  log_.Write({item_, ": code ", DecimalText(code), " ", message, ": ", path});
 }
 
 void ApplyLog::ArchiveFinished(int result, std::uint32_t files, std::uint64_t bytes) {
@@ -49,8 +47,8 @@ void ApplyLog::ArchiveFinished(int result, std::uint32_t files, std::uint64_t by
   ++archives_.items;
   archives_.files += files;
   archives_.bytes += bytes;
-  log_.Write(Concat({item_, " from ", item_source_, ": result ", std::to_string(result), ", ",
-                   AmountText(files, bytes), ", ", ElapsedSince(item_start_)}));
+  log_.Write({item_, " from ", item_source_, ": result ", DecimalText(result), ", ",
+              AmountText(files, bytes), ", ", ElapsedSince(item_start_)});
 }
 
 void ApplyLog::FolderStarted(std::string_view entry, std::string_view destination) {
@@ -67,27 +65,27 @@ void ApplyLog::FileCopied(std::string_view source, std::uint64_t size, DWORD err
     return;
   }
   ++failures_;
-  log_.Write(Concat({item_, ": not copied ", source, ": ", SystemErrorText(error)}));
+  log_.Write({item_, ": not copied ", source, ": ", SystemErrorText(error)});
 }
 
 void ApplyLog::FolderFinished() {
   ++folders_.items;
   folders_.files += item_amount_.files;
   folders_.bytes += item_amount_.bytes;
-  log_.Write(Concat({item_, ": ", AmountText(item_amount_.files, item_amount_.bytes),
-                   " copied to ", item_source_, ", ", ElapsedSince(item_start_)}));
+  log_.Write({item_, ": ", AmountText(item_amount_.files, item_amount_.bytes), " copied to ",
+              item_source_, ", ", ElapsedSince(item_start_)});
 }
 
 void ApplyLog::FolderSkipped(std::string_view entry, std::string_view destination) {
   ++failures_;
-  log_.Write(Concat({"folder ", entry, ": skipped, ", destination, " cannot be created"}));
+  log_.Write({"folder ", entry, ": skipped, ", destination, " cannot be created"});
 }
 
 void ApplyLog::RunFinished() {
-  log_.Write(Concat({"apply ended: ", Number(archives_.items),
-                   archives_.items == 1 ? " archive (" : " archives (",
-                   AmountText(archives_.files, archives_.bytes), "), ", Number(folders_.items),
-                   folders_.items == 1 ? " folder (" : " folders (",
-                   AmountText(folders_.files, folders_.bytes), "), ", ElapsedSince(run_start_),
-                   ", ", RunResultText(failures_)}));
+  log_.Write({"apply ended: ", Number(archives_.items),
+              archives_.items == 1 ? " archive (" : " archives (",
+              AmountText(archives_.files, archives_.bytes), "), ", Number(folders_.items),
+              folders_.items == 1 ? " folder (" : " folders (",
+              AmountText(folders_.files, folders_.bytes), "), ", ElapsedSince(run_start_), ", ",
+              RunResultText(failures_)});
 }

@@ -26,7 +26,7 @@ class ApplyLog {
   explicit ApplyLog(std::string path) : log_(std::move(path)) {}
 
   void Started(const StartFacts& facts);
-  void Note(std::string_view event) { log_.Write(event); }
+  void Note(LogParts parts) { log_.Write(parts); }
   void RunStarted(bool by_countdown, const ApplyTargets& targets);
 
   void ArchiveStarted(std::string_view entry, std::string_view source);

@@ -44,7 +44,7 @@ void TForm1::Button1Click(TObject* Sender) {
   SpeedButton1->SetEnabled(false);
   SpeedButton2->SetEnabled(false);
   if (IsExitText(Button1->Caption())) {
-    run_log_->Note("ended without a run: Exit");
+    run_log_->Note({"ended without a run: Exit"});
     Application->Terminate();
     return;
   }
@@ -60,7 +60,7 @@ void TForm1::Button1Click(TObject* Sender) {
     }
     run_log_->RunFinished();
   } else {
-    run_log_->Note("ended without a run: no packages");
+    run_log_->Note({"ended without a run: no packages"});
   }
   FinishRun();
 }
@@ -116,7 +116,9 @@ void TForm1::CopyFolders(const std::string& folder_target) {
     ProgressBar1->Repaint();
   };
   const CopyOutcomeSink log_file = [this](const std::string& source, std::uint64_t size,
-                                          DWORD error) { run_log_->FileCopied(source, size, error); };
+                                          DWORD error) {
+    run_log_->FileCopied(source, size, error);
+  };
   for (int i = 0; i < CheckListBox2->Items().Count(); ++i) {
     if (CheckListBox2->Checked(i)) {
       const std::string entry = CheckListBox2->Items().Strings(i);
@@ -168,9 +170,9 @@ void TForm1::AttachExtractionHandlers() {
     SevenZip1ExtractOverwrite(sender, name, overwrite);
   };
   // The log hears every message; a handler the component had keeps hearing them.
-  SevenZip1->OnMessage = [this, earlier = SevenZip1->OnMessage](
-                             TComponent* sender, int code, const std::string& message,
-                             const std::wstring& file_name) {
+  SevenZip1->OnMessage = [this, earlier = SevenZip1->OnMessage](TComponent* sender, int code,
+                                                                const std::string& message,
+                                                                const std::wstring& file_name) {
     run_log_->ArchiveMessage(code, message, sevenzip::ToAnsi(file_name));
     if (earlier) earlier(sender, code, message, file_name);
   };

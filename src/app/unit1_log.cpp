@@ -51,22 +51,22 @@ void TForm1::NoteTarnixCopy(bool rewritten) {
 }
 
 void TForm1::StartRunLog() {
-  run_log_ = std::make_unique<ApplyLog>(RunLogPath(UnpackerSettingsFile(), UnpackerWindowsFolder()));
+  run_log_ =
+      std::make_unique<ApplyLog>(RunLogPath(UnpackerSettingsFile(), UnpackerWindowsFolder()));
   run_log_->Started({ExtractFilePath(UnpackerProgramFile()), PackageRoot, EnglishTexts, Countdown,
                      ChooseApplyTargets(ComboBox1->Text()),
                      settings_file_found_ ? UnpackerSettingsFile() : std::string()});
   if (tarnix_copy_note_.empty()) NoteTarnixCopy(false);
-  run_log_->Note(tarnix_copy_note_);
+  run_log_->Note({tarnix_copy_note_});
 }
 
 void TForm1::LogTarnixOptions() {
   const std::string unreachable = TarnixUnreachable();
   if (!unreachable.empty()) {
-    run_log_->Note(Concat({TarnixPlace(), ": options not written: ", unreachable}));
+    run_log_->Note({TarnixPlace(), ": options not written: ", unreachable});
     return;
   }
-  run_log_->Note(Concat({TarnixPlace(), ": options written: [Options] DrvFolder=",
-                         ComboBox1->Text(), ", DelDrvAfterInst=", Flag(CheckBox1->Checked()),
-                         "; [CopyFiles] DistrCopy=", Flag(CheckBox2->Checked()),
-                         "; [Options] PostSetup=", Flag(TarnixMode)}));
+  run_log_->Note({TarnixPlace(), ": options written: [Options] DrvFolder=", ComboBox1->Text(),
+                  ", DelDrvAfterInst=", Flag(CheckBox1->Checked()), "; [CopyFiles] DistrCopy=",
+                  Flag(CheckBox2->Checked()), "; [Options] PostSetup=", Flag(TarnixMode)});
 }

@@ -44,9 +44,9 @@ RunLog::RunLog(std::string path) : path_(std::move(path)) {}
 
 RunLog::~RunLog() { Close(); }
 
-void RunLog::Write(std::string_view event) {
+void RunLog::Write(LogParts parts) {
   if (path_.empty()) return;
-  const std::string line = LogLine(Now(), event);
+  const std::string line = LogLine(Now(), parts);
   if (file_ != INVALID_HANDLE_VALUE || Open(path_)) {
     if (Append(line)) return;
     Close();
@@ -121,6 +121,6 @@ std::string SystemErrorText(DWORD error) {
     if (c == '\r' || c == '\n') c = ' ';
   }
   while (!text.empty() && (text.back() == ' ' || text.back() == '.')) text.pop_back();
-  if (text.empty()) text = "error " + std::to_string(error);
+  if (text.empty()) text = Concat({"error ", DecimalText(error)});
   return text;
 }

@@ -23,7 +23,8 @@ class RunLog {
   RunLog(const RunLog&) = delete;
   RunLog& operator=(const RunLog&) = delete;
 
-  void Write(std::string_view event);
+  // One line of these parts.
+  void Write(LogParts parts);
 
  private:
   bool Open(const std::string& path);

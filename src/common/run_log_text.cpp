@@ -2,21 +2,39 @@
 
 namespace {
 
-// `value` in decimal, left-padded with zeros to `width` digits. No printf:
-// it would bring the C library's formatter into both programs.
-std::string Digits(std::uint32_t value, std::size_t width) {
-  std::string text = std::to_string(value);
-  if (text.size() < width) text.insert(0, width - text.size(), '0');
-  return text;
+// Writes `value` as `width` decimal digits at `out`, zero-padded (higher
+// digits dropped).
+char* PutDigits(char* out, std::uint64_t value, int width) {
+  for (int i = width - 1; i >= 0; --i) {
+    out[i] = static_cast<char>('0' + value % 10);
+    value /= 10;
+  }
+  return out + width;
 }
 
-std::uint32_t Field(int value, std::uint32_t limit) {
-  return value < 0 ? 0 : static_cast<std::uint32_t>(value) % limit;
+char* Put(char* out, char c) {
+  *out = c;
+  return out + 1;
 }
+
+char* PutText(char* out, std::string_view text) { return text.copy(out, text.size()) + out; }
+
+int DigitCount(std::uint64_t value) {
+  int count = 1;
+  while (value >= 10) {
+    value /= 10;
+    ++count;
+  }
+  return count;
+}
+
+char* PutNumber(char* out, std::uint64_t value) { return PutDigits(out, value, DigitCount(value)); }
+
+std::uint64_t Field(int value) { return value < 0 ? 0 : static_cast<std::uint64_t>(value); }
 
 }  // namespace
 
-std::string Concat(std::initializer_list<std::string_view> parts) {
+std::string Concat(LogParts parts) {
   std::size_t size = 0;
   for (const std::string_view part : parts) size += part.size();
   std::string text;
@@ -25,21 +43,48 @@ std::string Concat(std::initializer_list<std::string_view> parts) {
   return text;
 }
 
-std::string LogLine(const LogTime& time, std::string_view event) {
-  std::string line = Digits(Field(time.year, 10000), 4) + "-" + Digits(Field(time.month, 100), 2) +
-                     "-" + Digits(Field(time.day, 100), 2) + " " +
-                     Digits(Field(time.hour, 100), 2) + ":" + Digits(Field(time.minute, 100), 2) +
-                     ":" + Digits(Field(time.second, 100), 2) + " ";
-  line.append(event);
+ShortText DecimalText(std::int64_t value) {
+  ShortText result;
+  char* out = result.text;
+  if (value < 0) out = Put(out, '-');
+  // Negated in unsigned arithmetic, so that the smallest value has its text too.
+  const std::uint64_t magnitude =
+      value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+  result.size = static_cast<std::size_t>(PutNumber(out, magnitude) - result.text);
+  return result;
+}
+
+std::string LogLine(const LogTime& time, LogParts parts) {
+  char stamp[20];
+  char* out = PutDigits(stamp, Field(time.year), 4);
+  out = PutDigits(Put(out, '-'), Field(time.month), 2);
+  out = PutDigits(Put(out, '-'), Field(time.day), 2);
+  out = PutDigits(Put(out, ' '), Field(time.hour), 2);
+  out = PutDigits(Put(out, ':'), Field(time.minute), 2);
+  out = PutDigits(Put(out, ':'), Field(time.second), 2);
+  Put(out, ' ');
+  std::string line(stamp, sizeof stamp);
+  for (const std::string_view part : parts) line.append(part);
   line += "\r\n";
   return line;
 }
 
-std::string RunResultText(std::uint32_t failures) {
-  if (failures == 0) return "result: ok";
-  return "result: " + std::to_string(failures) + (failures == 1 ? " failure" : " failures");
+ShortText RunResultText(std::uint32_t failures) {
+  ShortText result;
+  char* out = PutText(result.text, "result: ");
+  if (failures == 0) {
+    out = PutText(out, "ok");
+  } else {
+    out = PutText(PutNumber(out, failures), failures == 1 ? " failure" : " failures");
+  }
+  result.size = static_cast<std::size_t>(out - result.text);
+  return result;
 }
 
-std::string SecondsText(std::uint32_t milliseconds) {
-  return std::to_string(milliseconds / 1000) + "." + Digits(milliseconds % 1000, 3) + " s";
+ShortText SecondsText(std::uint32_t milliseconds) {
+  ShortText result;
+  char* out = PutNumber(result.text, milliseconds / 1000);
+  out = PutText(PutDigits(Put(out, '.'), milliseconds % 1000, 3), " s");
+  result.size = static_cast<std::size_t>(out - result.text);
+  return result;
 }

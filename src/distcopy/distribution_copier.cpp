@@ -20,12 +20,12 @@ const char* Outcome(bool ok) { return ok ? "ok" : "failed"; }
 
 void LogDecision(RunLog& log, const CopyDecision& decision, const CopyPlan& plan) {
   if (decision.settings_file.empty()) {
-    log.Write(Concat({"no distribution copy: neither ", plan.first_settings, " nor ",
-                      plan.second_settings, " has [CopyFiles] DistrCopy"}));
+    log.Write({"no distribution copy: neither ", plan.first_settings, " nor ", plan.second_settings,
+               " has [CopyFiles] DistrCopy"});
     return;
   }
-  log.Write(Concat({decision.copy ? "distribution copy" : "no distribution copy",
-                    ": [CopyFiles] DistrCopy=", decision.value, " in ", decision.settings_file}));
+  log.Write({decision.copy ? "distribution copy" : "no distribution copy",
+             ": [CopyFiles] DistrCopy=", decision.value, " in ", decision.settings_file});
 }
 
 // Writes one setup source value, logging its old and new text first: a
@@ -37,10 +37,10 @@ void WriteLogged(RunLog& log, const MachineKey& key, const std::string& key_path
   try {
     key.WriteString(name, value);
   } catch (const RegistryError&) {
-    log.Write(Concat({place, "could not be set to '", value, "' (was ", old_value, ")"}));
+    log.Write({place, "could not be set to '", value, "' (was ", old_value, ")"});
     throw;
   }
-  log.Write(Concat({place, old_value, " -> '", value, "'"}));
+  log.Write({place, old_value, " -> '", value, "'"});
 }
 
 }  // namespace
@@ -58,7 +58,7 @@ CopierInputs GatherInputs(int argc, char** argv) {
 ShellOperations SystemShell() { return ShellOperations{ShellCopy, ShellDelete}; }
 
 void RunDistributionCopy(const CopyPlan& plan, RunLog& log, const ShellOperations& shell) {
-  log.Write(Concat({"copy source ", plan.copy_source, ", target ", plan.copy_destination}));
+  log.Write({"copy source ", plan.copy_source, ", target ", plan.copy_destination});
   const CopyDecision decision = DecideDistributionCopy(plan.first_settings, plan.second_settings);
   LogDecision(log, decision, plan);
   if (!decision.copy) return;
@@ -67,7 +67,7 @@ void RunDistributionCopy(const CopyPlan& plan, RunLog& log, const ShellOperation
   // earlier copy that was there before must survive.
   const bool copy_folder_existed = DirectoryExists(plan.copy_folder);
   const bool copied = shell.copy(plan.copy_source, plan.copy_destination);
-  log.Write(Concat({"shell copy: ", Outcome(copied)}));
+  log.Write({"shell copy: ", Outcome(copied)});
   if (copied) {
     {
       const MachineKey setup(plan.setup_key);
@@ -78,10 +78,10 @@ void RunDistributionCopy(const CopyPlan& plan, RunLog& log, const ShellOperation
                 plan.new_system_source);
     if (DirectoryExists(plan.service_pack_folder)) {
       const bool removed = shell.remove(plan.service_pack_folder);
-      log.Write(Concat({"shell delete ", plan.service_pack_folder, ": ", Outcome(removed)}));
+      log.Write({"shell delete ", plan.service_pack_folder, ": ", Outcome(removed)});
     }
   } else if (DirectoryExists(plan.copy_source) && !copy_folder_existed) {
     const bool removed = shell.remove(plan.copy_folder);
-    log.Write(Concat({"shell delete ", plan.copy_folder, ": ", Outcome(removed)}));
+    log.Write({"shell delete ", plan.copy_folder, ": ", Outcome(removed)});
   }
 }

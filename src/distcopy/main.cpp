@@ -13,13 +13,13 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   const std::string folder = ExtractFilePath(ProgramFileName());
   RunLog log(RunLogPath(folder + "Korvelund.ini", WindowsFolder()));
-  log.Write("Halbrent.exe " KORVELUND_VERSION " started: folder " + folder);
+  log.Write({"Halbrent.exe " KORVELUND_VERSION " started: folder ", folder});
   try {
     RunDistributionCopy(MakeCopyPlan(GatherInputs(__argc, __argv)), log);
-    log.Write("exit code 0");
+    log.Write({"exit code 0"});
     return 0;
   } catch (const std::exception& error) {
-    log.Write(std::string("exit code 1: ") + error.what());
+    log.Write({"exit code 1: ", error.what()});
     MessageBoxA(nullptr, error.what(), "Application Error", MB_OK | MB_ICONERROR | MB_TASKMODAL);
     return 1;
   }

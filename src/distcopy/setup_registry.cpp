@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "common/run_log_text.h"
+
 MachineKey::MachineKey(const std::string& path) {
   HKEY key = nullptr;
   if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS)
@@ -41,7 +43,7 @@ std::string MachineKey::ValueText(const char* name) const {
                    ERROR_SUCCESS) {
     return "(none)";
   }
-  if (type != REG_SZ && type != REG_EXPAND_SZ) return "(type " + std::to_string(type) + ")";
+  if (type != REG_SZ && type != REG_EXPAND_SZ) return Concat({"(type ", DecimalText(type), ")"});
   return "'" + ReadString(name) + "'";
 }
 

@@ -66,10 +66,10 @@ TEST_F(RunLogTest, AppendsStampedCrLfLinesAndNeverTruncates) {
   WriteTextFile(path, "earlier run\r\n");
   {
     RunLog log(path);
-    log.Write("first");
-    log.Write("second \xC4\xF0");  // ANSI text goes out byte for byte
+    log.Write({"first"});
+    log.Write({"second \xC4\xF0"});  // ANSI text goes out byte for byte
   }
-  RunLog(path).Write("next run");
+  RunLog(path).Write({"next run"});
   const std::regex expected(
       "earlier run\r\n"
       "\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d first\r\n"
@@ -81,7 +81,7 @@ TEST_F(RunLogTest, AppendsStampedCrLfLinesAndNeverTruncates) {
 
 TEST_F(RunLogTest, EmptyPathWritesNothingAnywhere) {
   RunLog log("");
-  log.Write("nothing");
+  log.Write({"nothing"});
   EXPECT_EQ(GetFileAttributesA(fallback_.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
@@ -99,8 +99,8 @@ TEST_F(RunLogTest, UnwritablePlaceFallsBackToTempOnce) {
     DeleteFileA(fallback_.c_str());
     {
       RunLog log(place);
-      log.Write("one");
-      log.Write("two");
+      log.Write({"one"});
+      log.Write({"two"});
     }
     const std::string text = ReadTextFile(fallback_);
     EXPECT_NE(text.find(" one\r\n"), std::string::npos) << text;
@@ -113,8 +113,8 @@ TEST_F(RunLogTest, UnwritablePlaceFallsBackToTempOnce) {
 TEST_F(RunLogTest, NoWritablePlaceAtAllIsQuietlyNoLog) {
   TempVariable nowhere(folder_ / "missing temp");
   RunLog log(folder_ / "missing\\run.log");
-  log.Write("lost");
-  log.Write("lost too");
+  log.Write({"lost"});
+  log.Write({"lost too"});
   EXPECT_EQ(GetFileAttributesA((folder_ / "missing").c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_EQ(GetFileAttributesA((folder_ / "missing temp").c_str()), INVALID_FILE_ATTRIBUTES);
 }
@@ -126,11 +126,11 @@ TEST_F(RunLogTest, LogOverOneMegabyteIsSetAsideAsOldBeforeAppending) {
   WriteTextFile(old, "the run before last");
 
   WriteTextFile(path, full);  // exactly 1 MB stays
-  RunLog(path).Write("appended");
+  RunLog(path).Write({"appended"});
   EXPECT_EQ(ReadTextFile(path).substr(0, full.size()), full);
   EXPECT_EQ(ReadTextFile(old), "the run before last");
 
-  RunLog(path).Write("fresh");  // now over 1 MB
+  RunLog(path).Write({"fresh"});  // now over 1 MB
   EXPECT_EQ(ReadTextFile(old).size(), full.size() + 30);
   const std::string text = ReadTextFile(path);
   EXPECT_EQ(text.size(), 27u) << text;
