@@ -7,6 +7,7 @@
 
 #include "common/paths.h"
 #include "common/program_paths.h"
+#include "common/run_log.h"
 
 namespace {
 
@@ -43,6 +44,10 @@ std::string UnpackerSettingsFile() { return ChangeFileExt(UnpackerProgramFile(),
 
 std::string UnpackerSystemFolder() {
   return Redirection() ? Redirection()->system_folder : SystemDirectory();
+}
+
+std::string UnpackerWindowsFolder() {
+  return Redirection() ? Redirection()->system_folder : WindowsFolder();
 }
 
 std::vector<std::string> UnpackerArguments() {

@@ -12,6 +12,9 @@ std::string UnpackerProgramFile();
 std::string UnpackerSettingsFile();
 // Empty when the system cannot tell it.
 std::string UnpackerSystemFolder();
+// Where the run log goes by default. In-process tests keep it in their own
+// system folder.
+std::string UnpackerWindowsFolder();
 
 // The arguments after the program name.
 std::vector<std::string> UnpackerArguments();

@@ -130,6 +130,7 @@ void TForm1::FormCreate(TObject*) {
     CheckBox2->Hide();
     CollapsePanel1->SetHeight(kReducedOptionsHeight);
   }
+  StartRunLog();
 }
 
 void TForm1::ScanPackages() {

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "app/apply/progress_scale.h"
+#include "app/apply_log.h"
 #include "app/texts.h"
 #include "controls/xp_button.h"
 #include "controls/xp_check_box.h"
@@ -154,10 +156,16 @@ class TForm1 : public TForm {
   void UnpackArchives(const std::string& archive_target);
   void CopyFolders(const std::string& folder_target);
   void AttachExtractionHandlers();
+  void StartRunLog();
+  void NoteTarnixCopy(bool rewritten);
+  void LogTarnixOptions();
 
   const TextSet* texts_ = &RussianTextSet();
   bool settings_file_found_ = false;
   bool run_started_ = false;
   ProgressScale overall_scale_;  // ProgressBar1 during the archive phase
   ProgressScale item_scale_;     // ProgressBar2 during the archive phase
+  // Off until the settings have named its place.
+  std::unique_ptr<ApplyLog> run_log_ = std::make_unique<ApplyLog>(std::string());
+  std::string tarnix_copy_note_;  // what became of the settings copy at start
 };

@@ -9,6 +9,7 @@
 #include "app/captions.h"
 #include "common/env_expand.h"
 #include "framework/graphics.h"
+#include "sevenzip/file_system.h"
 
 namespace {
 
@@ -31,7 +32,7 @@ std::uint64_t Amount(std::int64_t value) {
 // The run: the Exit text ends the program at once; otherwise the window is
 // locked, the ticked archives are unpacked, the ticked folders copied, and
 // the program ends. It never returns the window to the selection state.
-void TForm1::Button1Click(TObject*) {
+void TForm1::Button1Click(TObject* Sender) {
   // Messages processed during the run may reach this handler again (the
   // countdown, a keyboard click); one run is all there ever is.
   if (run_started_) return;
@@ -43,18 +44,23 @@ void TForm1::Button1Click(TObject*) {
   SpeedButton1->SetEnabled(false);
   SpeedButton2->SetEnabled(false);
   if (IsExitText(Button1->Caption())) {
+    run_log_->Note({"ended without a run: Exit"});
     Application->Terminate();
     return;
   }
   if (PackagesPresent) {
-    LockDown();
     const ApplyTargets targets = ChooseApplyTargets(ComboBox1->Text());
+    run_log_->RunStarted(Sender == Timer1, targets);
+    LockDown();
     if (CheckListBox1->Items().Count() > 0 && CheckedArchives >= 1) {
       UnpackArchives(targets.archive_target);
     }
     if (CheckListBox2->Items().Count() > 0 && CheckedFolders >= 1) {
       CopyFolders(targets.folder_target);
     }
+    run_log_->RunFinished();
+  } else {
+    run_log_->Note({"ended without a run: no packages"});
   }
   FinishRun();
 }
@@ -69,6 +75,7 @@ void TForm1::LockDown() {
   Panel2->Hide();
   Label1->SetCaption(std::string(Texts().execution));
   if (TarnixMode) SaveOptions();
+  LogTarnixOptions();
 }
 
 void TForm1::UnpackArchives(const std::string& archive_target) {
@@ -84,11 +91,14 @@ void TForm1::UnpackArchives(const std::string& archive_target) {
     SevenZip1->Files.Clear();
     if (CheckListBox1->Checked(i)) {
       const std::string entry = CheckListBox1->Items().Strings(i);
-      SevenZip1->SZFileName = AnsiToWide(ArchiveSourcePath(PackageRoot, entry));
+      const std::string source = ArchiveSourcePath(PackageRoot, entry);
+      SevenZip1->SZFileName = AnsiToWide(source);
       ++done;
       Label2->SetCaption("  " + entry);
-      // A damaged archive still counts as handled: the result is not examined.
-      SevenZip1->Extract(false);
+      run_log_->ArchiveStarted(entry, source);
+      // A damaged archive still counts as handled: only the log looks at the result.
+      const int result = SevenZip1->Extract(false);
+      run_log_->ArchiveFinished(result, SevenZip1->ExtractedFiles(), SevenZip1->ExtractedBytes());
       CheckListBox1->SetState(i, TCheckBoxState::cbGrayed);
       Label4->SetCaption(CounterText(done, CheckedArchives));
     }
@@ -107,6 +117,10 @@ void TForm1::CopyFolders(const std::string& folder_target) {
     ProgressBar1->SetPosition(percent);
     ProgressBar1->Repaint();
   };
+  const CopyOutcomeSink log_file = [this](const std::string& source, std::uint64_t size,
+                                          DWORD error) {
+    run_log_->FileCopied(source, size, error);
+  };
   for (int i = 0; i < CheckListBox2->Items().Count(); ++i) {
     if (CheckListBox2->Checked(i)) {
       const std::string entry = CheckListBox2->Items().Strings(i);
@@ -115,11 +129,16 @@ void TForm1::CopyFolders(const std::string& folder_target) {
       // A destination that cannot be made is passed over, unmarked.
       if (ForceFolders(destination)) {
         Label2->SetCaption(std::string(Texts().copy_prefix) + entry);
-        CopyFolder(FolderSourcePath(PackageRoot, entry), destination, false, true, show_percent);
+        run_log_->FolderStarted(entry, destination);
+        CopyFolder(FolderSourcePath(PackageRoot, entry), destination, false, true, show_percent,
+                   log_file);
+        run_log_->FolderFinished();
         CheckListBox2->SetState(i, TCheckBoxState::cbGrayed);
         Label4->SetCaption(CounterText(done, CheckedFolders));
         ProgressBar1->SetPosition(i + 1);
         ProgressBar2->SetPosition(i + 1);
+      } else {
+        run_log_->FolderSkipped(entry, destination);
       }
     }
     PumpDelay(kAfterFolderEntryPause);
@@ -151,6 +170,13 @@ void TForm1::AttachExtractionHandlers() {
   SevenZip1->OnExtractOverwrite = [this](TComponent* sender, const std::wstring& name,
                                          bool& overwrite) {
     SevenZip1ExtractOverwrite(sender, name, overwrite);
+  };
+  // The log hears every message; a handler the component had keeps hearing them.
+  SevenZip1->OnMessage = [this, earlier = SevenZip1->OnMessage](TComponent* sender, int code,
+                                                                const std::string& message,
+                                                                const std::wstring& file_name) {
+    run_log_->ArchiveMessage(code, message, sevenzip::ToAnsi(file_name));
+    if (earlier) earlier(sender, code, message, file_name);
   };
   SevenZip1->OnProgress = [this](TComponent* sender, const std::wstring& name, std::int64_t pos_arc,
                                  std::int64_t pos_file) {

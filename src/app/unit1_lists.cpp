@@ -196,7 +196,10 @@ void TForm1::BringWindowBack() {
 }
 
 void TForm1::FormKeyUp(TObject*, WORD& Key, TShiftState) {
-  if (Key == VK_ESCAPE) Application->Terminate();
+  if (Key == VK_ESCAPE) {
+    if (!run_started_) run_log_->Note({"ended without a run: Esc"});
+    Application->Terminate();
+  }
   if (CheckListBox1->Items().Count() == 0) return;
   // The released key is already up here, and the other one may be up by now
   // as well: its state is taken as of this message, not as of this moment.

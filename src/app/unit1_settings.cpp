@@ -75,7 +75,7 @@ void TForm1::LoadSettingsFromFile() {
   }
   if (!pairs.empty()) HintTable = std::move(pairs);
   if (TarnixMode) {
-    MirrorSettingsIntoTarnix(settings.Path(), TarnixIniPath);
+    NoteTarnixCopy(MirrorSettingsIntoTarnix(settings.Path(), TarnixIniPath));
   } else {
     CheckBox1->SetChecked(false);
     CheckBox1->SetEnabled(false);

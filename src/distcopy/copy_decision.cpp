@@ -8,15 +8,20 @@ namespace {
 constexpr char kSection[] = "CopyFiles";
 constexpr char kKey[] = "DistrCopy";
 
-bool KeyIsOne(const ProfileFile& file) { return file.ReadInteger(kSection, kKey, 0) == 1; }
+CopyDecision DecidedBy(const ProfileFile& file) {
+  return {file.ReadInteger(kSection, kKey, 0) == 1, file.Path(),
+          file.ReadString(kSection, kKey, "")};
+}
 
 }  // namespace
 
-bool DistributionCopyWanted(const std::string& first_settings, const std::string& second_settings) {
+CopyDecision DecideDistributionCopy(const std::string& first_settings,
+                                    const std::string& second_settings) {
   if (FileExists(first_settings)) {
     const ProfileFile first(first_settings);
-    if (first.KeyExists(kSection, kKey)) return KeyIsOne(first);
+    if (first.KeyExists(kSection, kKey)) return DecidedBy(first);
   }
   const ProfileFile second(second_settings);
-  return second.KeyExists(kSection, kKey) && KeyIsOne(second);
+  if (second.KeyExists(kSection, kKey)) return DecidedBy(second);
+  return CopyDecision{};
 }

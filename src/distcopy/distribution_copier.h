@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 
+#include "common/run_log.h"
 #include "distcopy/copy_plan.h"
 
 // The two shell operations the copier uses; replaceable so that a test can
@@ -17,8 +18,9 @@ ShellOperations SystemShell();
 
 // The copier's one pass after its inputs are known: decide, copy, point the
 // setup source paths at the copy, remove the copy's service-pack folder.
-// Throws RegistryError when a registry write fails.
-void RunDistributionCopy(const CopyPlan& plan, const ShellOperations& shell = SystemShell());
+// Throws RegistryError when a registry write fails. Each step goes to `log`.
+void RunDistributionCopy(const CopyPlan& plan, RunLog& log,
+                         const ShellOperations& shell = SystemShell());
 
 // Gathers the inputs from the registry, the system and the command line.
 CopierInputs GatherInputs(int argc, char** argv);

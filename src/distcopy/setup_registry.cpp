@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "common/run_log_text.h"
+
 MachineKey::MachineKey(const std::string& path) {
   HKEY key = nullptr;
   if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS)
@@ -32,6 +34,17 @@ std::string MachineKey::ReadString(const char* name) const {
     return std::string();
   }
   return std::string(data.data());  // up to the first NUL
+}
+
+std::string MachineKey::ValueText(const char* name) const {
+  DWORD type = 0;
+  DWORD size = 0;
+  if (!key_ || RegQueryValueExA(static_cast<HKEY>(key_), name, nullptr, &type, nullptr, &size) !=
+                   ERROR_SUCCESS) {
+    return "(none)";
+  }
+  if (type != REG_SZ && type != REG_EXPAND_SZ) return Concat({"(type ", DecimalText(type), ")"});
+  return "'" + ReadString(name) + "'";
 }
 
 void MachineKey::WriteString(const char* name, const std::string& value) const {

@@ -28,6 +28,8 @@ class MachineKey {
   // The string value, or "" when the key or the value is missing. Throws
   // RegistryError ("Invalid data type for '...'") for a non-string value.
   std::string ReadString(const char* name) const;
+  // The value as the log shows it: quoted text, "(none)", or its type. Never throws.
+  std::string ValueText(const char* name) const;
   // Writes a REG_SZ value; throws RegistryError ("Failed to set data for '...'").
   void WriteString(const char* name, const std::string& value) const;
 

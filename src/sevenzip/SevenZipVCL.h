@@ -158,6 +158,9 @@ class TSevenZip : public TComponent {
   bool CancelRequested() const { return cancel_request_; }
   // Where the 7z data of the last ".EXE" archive starts.
   bool SFXFound() const { return sfx_found_; }
+  // Files the last job extracted whole, and their bytes.
+  std::uint32_t ExtractedFiles() const { return extracted_files_; }
+  std::uint64_t ExtractedBytes() const { return extracted_bytes_; }
   std::uint64_t SFXOffset() const { return sfx_offset_; }
 
  private:
@@ -186,5 +189,7 @@ class TSevenZip : public TComponent {
   std::atomic<bool> cancel_request_{false};
   bool sfx_found_ = false;
   std::uint64_t sfx_offset_ = 0;
+  std::uint32_t extracted_files_ = 0;
+  std::uint64_t extracted_bytes_ = 0;
   sevenzip::CallerThread* caller_thread_ = nullptr;
 };

@@ -75,6 +75,7 @@ HRESULT TMyArchiveExtractCallback::GetStream(UINT32 index, ISequentialOutStream*
   Lock lock(lock_);
   current_refused_ = false;
   if (owner_->caller_thread_->HandlerFailed()) return E_ABORT;
+  current_has_stream_ = false;
   if (owner_->cancel_request_ || stopped_) return S_FALSE;
   if (ask_mode == kAskTest) {
     current_name_ = ItemPath(owner_->in_archive_, index);
@@ -145,6 +146,7 @@ HRESULT TMyArchiveExtractCallback::ExtractItem(UINT32 index, ISequentialOutStrea
   }
   writer->AddRef();
   *stream = writer;
+  current_has_stream_ = true;
   return S_OK;
 }
 
@@ -162,6 +164,10 @@ HRESULT TMyArchiveExtractCallback::SetOperationResult(INT32 result) {
   switch (result) {
     case kResultOK:
       owner_->last_result_code_ = kSuccess;
+      if (current_has_stream_) {
+        ++owner_->extracted_files_;
+        owner_->extracted_bytes_ += static_cast<std::uint64_t>(current_size_);
+      }
       break;
     case kResultUnsupportedMethod:
       owner_->Report(kUnsupportedMethod, current_name_);

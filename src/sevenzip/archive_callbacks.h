@@ -69,6 +69,7 @@ class TMyArchiveExtractCallback final
   bool done_ = false;
   bool stopped_ = false;          // an output file could not be created
   bool current_refused_ = false;  // the item just handed out was refused
+  bool current_has_stream_ = false;
   std::wstring password_;
   CriticalSection lock_;
 };

@@ -103,6 +103,8 @@ class ExtractJob {
 int TSevenZip::Extract(bool TestMode) {
   sevenzip::CallerThread caller;
   caller_thread_ = &caller;
+  extracted_files_ = 0;
+  extracted_bytes_ = 0;
   int result = -1;
   try {
     result = sevenzip::ExtractJob(this, caller).Run(TestMode);

@@ -6,6 +6,7 @@
 #include "program_run.h"
 #include "support/child_process.h"
 #include "support/file_util.h"
+#include "support/run_log_reader.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -24,8 +25,8 @@ void WritePackages(const TempFolder& folder) {
   MakeFolders(folder / "UnZipped\\Reader");
 }
 
-std::string Settings(const std::string& copy_files) {
-  return "[Options]\r\nDelDrvAfterInst=1\r\n[CopyFiles]\r\n" + copy_files +
+std::string Settings(const std::string& copy_files, const std::string& options = "") {
+  return "[Options]\r\nDelDrvAfterInst=1\r\n" + options + "[CopyFiles]\r\n" + copy_files +
          "[Hint]\r\nCHIPSET=Intel chipset\r\n[Select]\r\nDP_lan_realtek_wnt5.7z=1\r\n";
 }
 
@@ -42,7 +43,8 @@ TEST(Program, WithoutPackagesEndsByItselfAfterItsCountdown) {
 TEST(Program, EscEndsItAtOnce) {
   TempFolder folder;
   WritePackages(folder);
-  WriteTextFile(folder / "Korvelund.ini", Settings("Timer=0\r\n"));
+  WriteTextFile(folder / "Korvelund.ini",
+                Settings("Timer=0\r\n", "LogFile=" + folder.Path() + "\\run.log\r\n"));
   ProgramRun program(folder.Path(), "");
   const HWND window = program.WaitForWindow("Korvelund", 20000);
   ASSERT_NE(window, nullptr);
@@ -50,6 +52,10 @@ TEST(Program, EscEndsItAtOnce) {
   PressKey(window, "Escape");
   // Without a countdown nothing but the key ends it; the bound is for a busy machine.
   EXPECT_EQ(program.WaitForExit(15000), 0);
+  const std::vector<std::string> events = testing_support::RunLogEvents(folder / "run.log");
+  ASSERT_FALSE(events.empty());
+  EXPECT_NE(events[0].find(", countdown off, "), std::string::npos) << events[0];
+  EXPECT_EQ(events.back(), "ended without a run: Esc");
 }
 
 TEST(Program, ScreenshotOfTheRussianWindow) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -11,13 +12,18 @@
 #include "drive_mapping.h"
 #include "package_tree.h"
 #include "program_run.h"
+#include "common/run_log.h"
 #include "support/file_util.h"
+#include "support/host_command.h"
+#include "support/run_log_reader.h"
 #include "support/temp_folder.h"
 #include "tarnix_guard.h"
 
 namespace {
 
 using testing_support::MakeFolders;
+using testing_support::Run7zz;
+using testing_support::UnixPath;
 using testing_support::ReadTextFile;
 using testing_support::RemoveTree;
 using testing_support::TempFolder;
@@ -63,11 +69,21 @@ class ProgramApplyTest : public testing::Test {
   std::string Unzipped(const std::string& name) const { return program_ / ("UnZipped\\" + name); }
 
   void WriteSettings(const std::string& drv_folder, const std::string& select,
-                     const std::string& copy_files = "") {
+                     const std::string& copy_files = "", const std::string& options = "") {
     WriteTextFile(program_ / "Korvelund.ini",
-                  "[Options]\r\nDelDrvAfterInst=1\r\nDrvFolder=" + drv_folder +
-                      "\r\n[CopyFiles]\r\nTimer=1\r\nDistrCopy=1\r\n" + copy_files +
+                  "[Options]\r\nDelDrvAfterInst=1\r\nDrvFolder=" + drv_folder + "\r\n" + options +
+                      "[CopyFiles]\r\nTimer=1\r\nDistrCopy=1\r\n" + copy_files +
                       "[Select]\r\n" + select);
+  }
+
+  // Zipped\NAME made by 7zz with these arguments in `folder`.
+  void Make7z(const std::string& name, const std::string& folder,
+              const std::vector<std::string>& arguments) {
+    MakeFolders(program_ / "Zipped");
+    std::vector<std::string> all{"a", "-bd", UnixPath(Archive(name))};
+    all.insert(all.end(), arguments.begin(), arguments.end());
+    const auto made = Run7zz(all, folder);
+    ASSERT_EQ(made.exit_code, 0) << made.output;
   }
 
   // Runs the program to its end; its exit code (-1 when it did not end).
@@ -193,6 +209,150 @@ TEST_F(ProgramApplyTest, NoPackagesOnlyEnds) {
   WriteSettings("%Systemdrive%\\D", "", "Tarnix=1\r\n");
   EXPECT_EQ(Run(), 0);
   EXPECT_EQ(tarnix.Read("Options", "PostSetup"), "<absent>");
+}
+
+std::string Version() { return KORVELUND_VERSION; }
+
+// Sorts the lines of each package phase by package, keeping the order of
+// the lines of one package.
+void SortPackageLines(std::vector<std::string>& events) {
+  const auto package = [](const std::string& line) {
+    return line.substr(0, line.find_first_of(": ", line.find(' ') + 1));
+  };
+  const auto first = std::find_if(events.begin(), events.end(), [](const std::string& line) {
+    return line.starts_with("archive ") || line.starts_with("folder ");
+  });
+  const auto last = events.end() - (events.empty() ? 0 : 1);
+  if (first < last) {
+    std::stable_sort(first, last, [&](const std::string& a, const std::string& b) {
+      return package(a) < package(b);
+    });
+  }
+}
+
+TEST_F(ProgramApplyTest, RunLogNamesEveryFailureWithItsCodePathAndCounts) {
+  TempFolder target;
+  TempFolder work;
+  TarnixIniGuard tarnix(nullptr);
+  const std::string log = work / "logs\\apply.log";
+  const std::string upper_target = AnsiUpperCase(target.Path());
+
+  AddArchive("DP_good.7z", {{"Good\\a.inf", "aaa"}, {"Good\\b.sys", std::string(1000, 'b')}});
+  // Stored, so that one changed byte of the file's data fails its checksum.
+  WriteTextFile(work / "damaged\\Damaged\\d.sys", std::string(5000, 'd'));
+  Make7z("DP_damaged.7z", work / "damaged", {"-m0=Copy", "Damaged"});
+  {
+    std::string bytes = ReadTextFile(Archive("DP_damaged.7z"));
+    ASSERT_GT(bytes.size(), 1000u);
+    bytes[32 + 100] = 'X';
+    WriteTextFile(Archive("DP_damaged.7z"), bytes);
+  }
+  WriteTextFile(work / "unsafe\\in\\in\\ok.txt", "ok");
+  WriteTextFile(work / "unsafe\\up.txt", "up");
+  Make7z("DP_unsafe.7z", work / "unsafe\\in", {"-spf", "in/ok.txt", "../up.txt"});
+  WriteTextFile(Unzipped("Chipset\\setup.inf"), "[chipset]");
+  WriteTextFile(Unzipped("Chipset\\drv.sys"), "driver");
+  WriteTextFile(Unzipped("Modem\\modem.inf"), "[modem]");
+  // A folder of the file's name in the way: the copy of that one file fails.
+  MakeFolders(target / "D\\X\\CHIPSET\\drv.sys");
+  WriteSettings(target.Path(),
+                "DP_good.7z=1\r\nDP_damaged.7z=1\r\nDP_unsafe.7z=1\r\nUnZipped=1\r\n",
+                "", "LogFile=" + work.Path() + "\\logs\\apply.log\r\n");
+  MakeFolders(work / "logs");
+
+  ASSERT_EQ(Run(), 0);
+  CopyFileA(Unzipped("Chipset\\drv.sys").c_str(), (target / "D\\X\\CHIPSET\\drv.sys").c_str(),
+            FALSE);
+  const std::string copy_error = SystemErrorText(GetLastError());
+  const std::string program = program_.Path() + "\\";
+  const std::string folders = upper_target + "\\D\\X\\";
+  const std::vector<std::string> expected{
+      "Korvelund.exe " + Version() + " started: folder " + program + ", package root " + program +
+          ", language Russian, countdown 1, archive target " + upper_target +
+          ", folder target " + folders + ", settings " + program + "Korvelund.ini",
+      "Tarnix.ini " + tarnix.Path() + ": settings not copied: no Tarnix mode",
+      "apply started by the countdown: archive target " + upper_target + ", folder target " +
+          folders,
+      "Tarnix.ini " + tarnix.Path() + ": options not written: no Tarnix mode",
+      // Each archive's messages before its result; the package root's own
+      // backslash stays in the paths, as the run joins them.
+      "archive DP_damaged.7z: code 3 CRC Error: " + upper_target + "\\Damaged\\d.sys",
+      "archive DP_damaged.7z from " + program + "\\Zipped\\DP_damaged.7z: result 0, 0 files, 0 bytes",
+      "archive DP_good.7z from " + program + "\\Zipped\\DP_good.7z: result 0, 2 files, 1003 bytes",
+      "archive DP_unsafe.7z: code 11 Could not create file: " + upper_target + "\\..\\up.txt",
+      "archive DP_unsafe.7z from " + program + "\\Zipped\\DP_unsafe.7z: result 0, 1 file, 2 bytes",
+      "folder CHIPSET: not copied " + program + "\\UnZipped\\CHIPSET\\drv.sys: " + copy_error,
+      "folder CHIPSET: 1 file, 9 bytes copied to " + folders + "CHIPSET",
+      "folder MODEM: 1 file, 7 bytes copied to " + folders + "MODEM",
+      "apply ended: 3 archives (3 files, 1005 bytes), 2 folders (2 files, 16 bytes), "
+      "result: 3 failures",
+  };
+  std::vector<std::string> events = testing_support::RunLogEvents(log);
+  ASSERT_EQ(events.size(), expected.size()) << ReadTextFile(log);
+  // Times vary; the folders list their packages in the file system's order.
+  const std::regex seconds(", \\d+\\.\\d{3} s");
+  for (std::string& event : events) event = std::regex_replace(event, seconds, "");
+  std::vector<std::string> ordered = expected;
+  SortPackageLines(events);
+  SortPackageLines(ordered);
+  EXPECT_EQ(events, ordered);
+  EXPECT_EQ(ReadTextFile(target / "Good\\a.inf"), "aaa");
+  EXPECT_EQ(ReadTextFile(target / "D\\X\\MODEM\\modem.inf"), "[modem]");
+}
+
+// The log's place changes nothing about the run: the default place is the
+// Windows folder, an empty LogFile writes no log at all, and a place that
+// cannot be written gives way to %TEMP%.
+TEST_F(ProgramApplyTest, RunLogPlaceDefaultOffAndFallback) {
+  TempFolder target;
+  TempFolder temp;
+  char saved_temp[MAX_PATH] = {};
+  GetEnvironmentVariableA("TEMP", saved_temp, sizeof saved_temp);
+  SetEnvironmentVariableA("TEMP", temp.Path().c_str());
+  const std::string windows_log = WindowsFolder() + "\\Korvelund.log";
+  const std::string temp_log = temp / "Korvelund.log";
+  AddArchive("DP_video.7z", {{"Video\\video.inf", "[video]"}});
+  const std::string select = "DP_video.7z=1\r\n";
+
+  // Other programs of the prefix may log there too: only this program's
+  // start lines count.
+  const std::string started = "started: folder " + program_.Path() + "\\,";
+  const auto runs_logged = [&](const std::string& path) {
+    const std::vector<std::string> events = testing_support::RunLogEvents(path);
+    return std::count_if(events.begin(), events.end(), [&](const std::string& event) {
+      return event.find(started) != std::string::npos;
+    });
+  };
+  const auto ended_ok = [&](const std::string& path) {
+    const std::vector<std::string> events = testing_support::RunLogEvents(path);
+    return std::any_of(events.begin(), events.end(), [](const std::string& event) {
+      return event.starts_with("apply ended: 1 archive (1 file, 7 bytes)") &&
+             event.ends_with(" s, result: ok");
+    });
+  };
+
+  WriteSettings(target.Path(), select);
+  EXPECT_EQ(Run(), 0);
+  EXPECT_EQ(runs_logged(windows_log), 1);
+  EXPECT_TRUE(ended_ok(windows_log));
+
+  WriteSettings(target.Path(), select, "", "LogFile=\r\n");
+  RemoveTree(target / "Video");
+  EXPECT_EQ(Run(), 0);
+  EXPECT_EQ(ReadTextFile(target / "Video\\video.inf"), "[video]");
+  EXPECT_EQ(runs_logged(windows_log), 1);
+  EXPECT_FALSE(FileExists(temp_log));
+
+  WriteSettings(target.Path(), select, "", "LogFile=" + target.Path() + "\\no\\x.log\r\n");
+  RemoveTree(target / "Video");
+  EXPECT_EQ(Run(), 0);
+  EXPECT_EQ(ReadTextFile(target / "Video\\video.inf"), "[video]");
+  EXPECT_FALSE(DirectoryExists(target / "no"));
+  EXPECT_EQ(runs_logged(temp_log), 1);
+  EXPECT_TRUE(ended_ok(temp_log));
+  EXPECT_EQ(runs_logged(windows_log), 1);
+
+  SetEnvironmentVariableA("TEMP", saved_temp);
 }
 
 }  // namespace

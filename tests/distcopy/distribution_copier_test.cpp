@@ -6,6 +6,7 @@
 #include "distcopy/shell_operations.h"
 #include "registry_guard.h"
 #include "support/file_util.h"
+#include "support/run_log_reader.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -56,6 +57,7 @@ class CopierTest : public testing::Test {
   }
 
   TempFolder root_;
+  RunLog log_;
   std::string sandbox_key_ = "Software\\KorvelundTests" + std::to_string(GetCurrentProcessId());
   std::string setup_key_ = sandbox_key_ + "\\SETUP";
   std::string system_key_ = sandbox_key_ + "\\NT";
@@ -71,7 +73,7 @@ class DecisionTest : public CopierTest, public testing::WithParamInterface<Decis
 
 TEST_P(DecisionTest, CopiesOnlyWhenTheDecidingFileSaysOne) {
   WantCopy(GetParam().tarnix, GetParam().korvelund);
-  RunDistributionCopy(Plan());
+  RunDistributionCopy(Plan(), log_);
   EXPECT_EQ(FileExists(Copied("txtsetup.sif")), GetParam().copies);
 }
 
@@ -108,7 +110,7 @@ TEST_F(CopierTest, SuccessfulCopyPointsTheRegistryAtItThenDropsServicePacks) {
         MachineString(system_key_, "SourcePath") == windows + "\\I386";
     return ShellDelete(folder);
   };
-  RunDistributionCopy(Plan(), shell);
+  RunDistributionCopy(Plan(), log_, shell);
 
   EXPECT_EQ(ReadTextFile(Copied("txtsetup.sif")), "[SetupData]\r\n");
   EXPECT_EQ(ReadTextFile(Copied("DRIVERS\\acpi.sys")), "sys");
@@ -124,7 +126,7 @@ TEST_F(CopierTest, PassesPathsLongerThan128CharactersWhole) {
   WriteTextFile(deep + "\\long.cat", "cat");
   WantCopy(nullptr, "[CopyFiles]\nDistrCopy=1\n");
   ASSERT_GE(deep.size(), 150u);
-  RunDistributionCopy(Plan(deep + "\\*.*"));
+  RunDistributionCopy(Plan(deep + "\\*.*"), log_);
   EXPECT_EQ(ReadTextFile(Copied("long.inf")), "long");
 }
 
@@ -147,7 +149,7 @@ TEST_P(FailedCopyTest, RemovesOnlyACopyFolderThisRunMade) {
     return false;
   };
   const std::string source = root_ / (GetParam().source_is_folder ? "cd\\I386" : "cd\\I386\\*.*");
-  RunDistributionCopy(Plan(source), shell);
+  RunDistributionCopy(Plan(source), log_, shell);
 
   EXPECT_EQ(DirectoryExists(root_ / "windows\\I386"), !GetParam().copy_folder_removed);
   if (GetParam().copy_folder_existed) {
@@ -163,7 +165,7 @@ INSTANTIATE_TEST_SUITE_P(Table, FailedCopyTest,
 
 TEST_F(CopierTest, SourceMatchingNothingFailsAndLeavesTheRegistry) {
   WantCopy(nullptr, "[CopyFiles]\nDistrCopy=1\n");
-  RunDistributionCopy(Plan(root_ / "cd\\setupI386\\*.*"));
+  RunDistributionCopy(Plan(root_ / "cd\\setupI386\\*.*"), log_);
   EXPECT_FALSE(DirectoryExists(root_ / "windows\\I386"));
   EXPECT_EQ(MachineString(setup_key_, "SourcePath"), std::nullopt);
 }
@@ -172,13 +174,19 @@ TEST_F(CopierTest, FailedRegistryWriteStopsBeforeServicePackRemoval) {
   WantCopy(nullptr, "[CopyFiles]\nDistrCopy=1\n");
   DeleteMachineKey(setup_key_);
   try {
-    RunDistributionCopy(Plan());
+    RunLog log(root_ / "run.log");
+    RunDistributionCopy(Plan(), log);
     ADD_FAILURE() << "no registry error";
   } catch (const RegistryError& error) {
     EXPECT_STREQ(error.what(), "Failed to set data for 'SourcePath'");
   }
   EXPECT_TRUE(FileExists(Copied("txtsetup.sif")));
   EXPECT_TRUE(DirectoryExists(Copied("SVCPACK")));
+  const std::vector<std::string> events = testing_support::RunLogEvents(root_ / "run.log");
+  ASSERT_EQ(events.size(), 4u);
+  EXPECT_EQ(events[2], "shell copy: ok");
+  EXPECT_EQ(events[3], "registry HKLM\\" + setup_key_ + "\\SourcePath: could not be set to '" +
+                           root_.Path() + "\\windows\\' (was (none))");
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "support/child_process.h"
 #include "support/file_util.h"
 #include "support/scoped_mount.h"
+#include "support/run_log_reader.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -129,6 +130,67 @@ TEST_F(HalbrentTest, RunsFromReadOnlyMediaWithItsSource) {
   if (!cd.Mounted()) GTEST_SKIP() << cd.Refusal();
   SetMachineString(kSetupKey, "SourcePath", cd.Drive() + "\\");
   ExpectCopiedAndRepointed(Run({}, cd.Drive() + "\\Halbrent.exe"));
+}
+
+// Halbrent.exe's lines in the log named by the Korvelund.ini beside it.
+class HalbrentLogTest : public HalbrentTest {
+ protected:
+  void SetUp() override {
+    HalbrentTest::SetUp();
+    WriteTextFile(root_ / "Korvelund.ini",
+                  "[Options]\r\nLogFile=" + log_ + "\r\n[CopyFiles]\r\nDistrCopy=1\r\n");
+  }
+  std::vector<std::string> Expected(const std::vector<std::string>& middle) const {
+    std::vector<std::string> lines{"Halbrent.exe " KORVELUND_VERSION " started: folder " +
+                                   root_.Path() + "\\"};
+    lines.insert(lines.end(), middle.begin(), middle.end());
+    return lines;
+  }
+
+  std::string log_ = root_ / "run.log";
+  std::string source_ = root_ / "cd\\";
+};
+
+TEST_F(HalbrentLogTest, CopyLogsDecisionShellResultsAndEachRegistryValue) {
+  SetMachineString(kSetupKey, "SourcePath", source_);
+  SetMachineString(kSetupKey, "ServicePackSourcePath", "X:\\sp\\");
+  SetMachineString(kWindowsNtKey, "SourcePath", "X:\\nt");
+  ASSERT_EQ(Run({}).exit_code, 0);
+  const std::string setup = std::string("registry HKLM\\") + kSetupKey + "\\";
+  EXPECT_EQ(testing_support::RunLogEvents(log_),
+            Expected({
+                "copy source " + source_ + "I386\\*.*, target " + windows_ + "\\I386\\",
+                "distribution copy: [CopyFiles] DistrCopy=1 in " + root_.Path() + "\\Korvelund.ini",
+                "shell copy: ok",
+                setup + "SourcePath: '" + source_ + "' -> '" + windows_ + "\\'",
+                setup + "ServicePackSourcePath: 'X:\\sp\\' -> '" + windows_ + "\\'",
+                std::string("registry HKLM\\") + kWindowsNtKey + "\\SourcePath: 'X:\\nt' -> '" +
+                    windows_ + "\\I386'",
+                "shell delete " + windows_ + "\\I386\\SVCPACK: ok",
+                "exit code 0",
+            }));
+}
+
+TEST_F(HalbrentLogTest, NoCopyDecisionNamesTheDecidingFile) {
+  SetMachineString(kSetupKey, "SourcePath", source_);
+  WriteTextFile(tarnix_, "[CopyFiles]\r\nDistrCopy=0x0\r\n");
+  ASSERT_EQ(Run({}).exit_code, 0);
+  EXPECT_EQ(testing_support::RunLogEvents(log_),
+            Expected({
+                "copy source " + source_ + "I386\\*.*, target " + windows_ + "\\I386\\",
+                "no distribution copy: [CopyFiles] DistrCopy=0x0 in " + tarnix_,
+                "exit code 0",
+            }));
+  DeleteFileA(tarnix_.c_str());
+  EXPECT_FALSE(DirectoryExists(copy_folder_));
+}
+
+TEST_F(HalbrentLogTest, RegistryFailureLogsTheErrorAndExitCode) {
+  const DWORD number = 7;
+  SetMachineValue(kSetupKey, "SourcePath", REG_DWORD, &number, sizeof number);
+  ASSERT_EQ(Run({source_ + "I386\\*.*"}).exit_code, 1);
+  EXPECT_EQ(testing_support::RunLogEvents(log_),
+            Expected({"exit code 1: Invalid data type for 'SourcePath'"}));
 }
 
 }  // namespace

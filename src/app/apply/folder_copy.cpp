@@ -32,7 +32,8 @@ bool ForceFolders(const std::string& folder) {
 }
 
 bool CopyFolder(const std::string& source, const std::string& destination, bool stop_at_failure,
-                bool overwrite, const CopyProgressSink& progress) {
+                bool overwrite, const CopyProgressSink& progress,
+                const CopyOutcomeSink& outcome) {
   const std::string from = IncludeTrailingBackslash(source);
   const std::string to = IncludeTrailingBackslash(destination);
   if (!DirectoryExists(from) || !ForceFolders(to)) return false;
@@ -45,12 +46,19 @@ bool CopyFolder(const std::string& source, const std::string& destination, bool 
     const std::string name = found.cFileName;
     if (name == "." || name == "..") continue;
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      result = CopyFolder(from + name, to + name, stop_at_failure, overwrite, progress);
+      result = CopyFolder(from + name, to + name, stop_at_failure, overwrite, progress, outcome);
     } else if (!overwrite && FileExists(to + name)) {
       result = true;
     } else {
       result = CopyFileWhole(from + name, to + name, CopyProgress,
                              const_cast<CopyProgressSink*>(&progress));
+      const DWORD last_error = result ? 0 : GetLastError();
+      const DWORD error = result ? 0 : (last_error ? last_error : ERROR_GEN_FAILURE);
+      if (outcome) {
+        outcome(from + name,
+                (static_cast<std::uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow,
+                error);
+      }
     }
     if (!result && stop_at_failure) break;
   } while (FindNextFileA(find, &found));

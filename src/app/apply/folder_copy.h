@@ -9,6 +9,11 @@
 // Receives the percentage of the file being copied (see CopyPercent).
 using CopyProgressSink = std::function<void(std::int32_t percent)>;
 
+// Hears of each file a folder copy handles: its source path, its size, and
+// 0 when it was copied, else the system's error code.
+using CopyOutcomeSink =
+    std::function<void(const std::string& source, std::uint64_t size, DWORD error)>;
+
 // The copy's progress routine, called as CopyFileExA calls it: hands the percentage of the current file
 // to the CopyProgressSink that `data` points to, and lets the copy go on.
 DWORD CALLBACK CopyProgress(LARGE_INTEGER total_file_size, LARGE_INTEGER total_bytes_transferred,
@@ -23,6 +28,7 @@ bool ForceFolders(const std::string& folder);
 // included; existing target files are replaced when `overwrite` is set and
 // kept otherwise. With `stop_at_failure` the first failed entry ends the
 // copy. Returns the outcome of the last entry handled (false for an empty or
-// missing source).
+// missing source). Files kept as they were are not reported to `outcome`.
 bool CopyFolder(const std::string& source, const std::string& destination, bool stop_at_failure,
-                bool overwrite, const CopyProgressSink& progress);
+                bool overwrite, const CopyProgressSink& progress,
+                const CopyOutcomeSink& outcome = CopyOutcomeSink());

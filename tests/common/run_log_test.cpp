@@ -1,0 +1,169 @@
+#include <windows.h>
+
+#include "common/run_log.h"
+#include "support/file_util.h"
+#include "support/host_command.h"
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+
+namespace {
+
+using testing_support::MakeFolders;
+using testing_support::ReadTextFile;
+using testing_support::TempFolder;
+using testing_support::WriteTextFile;
+
+// Points %TEMP% at a folder of the test for the fallback, and back.
+class TempVariable {
+ public:
+  explicit TempVariable(const std::string& folder) {
+    char value[MAX_PATH] = {};
+    had_ = GetEnvironmentVariableA("TEMP", value, sizeof value) > 0;
+    saved_ = value;
+    SetEnvironmentVariableA("TEMP", folder.c_str());
+  }
+  ~TempVariable() { SetEnvironmentVariableA("TEMP", had_ ? saved_.c_str() : nullptr); }
+
+ private:
+  bool had_ = false;
+  std::string saved_;
+};
+
+// A folder made read-only for the object's life by a read-only bind mount
+// on the host: under Wine, root writes through read-only attributes.
+class ReadOnlyFolder {
+ public:
+  explicit ReadOnlyFolder(const std::string& folder) : unix_(testing_support::UnixPath(folder)) {
+    mounted_ = testing_support::RunHostCommand({"sh", "-c",
+                                                "mount --bind \"$0\" \"$0\" && "
+                                                "mount -o remount,ro,bind \"$0\" \"$0\"",
+                                                unix_})
+                   .exit_code == 0;
+  }
+  ~ReadOnlyFolder() {
+    if (mounted_) testing_support::RunHostCommand({"umount", unix_});
+  }
+  bool Mounted() const { return mounted_; }
+
+ private:
+  std::string unix_;
+  bool mounted_ = false;
+};
+
+class RunLogTest : public testing::Test {
+ protected:
+  TempFolder folder_;
+  TempFolder temp_;
+  TempVariable temp_variable_{temp_.Path()};
+  std::string fallback_ = temp_ / "Korvelund.log";
+};
+
+TEST_F(RunLogTest, AppendsStampedCrLfLinesAndNeverTruncates) {
+  const std::string path = folder_ / "run.log";
+  WriteTextFile(path, "earlier run\r\n");
+  {
+    RunLog log(path);
+    log.Write({"first"});
+    log.Write({"second \xC4\xF0"});  // ANSI text goes out byte for byte
+  }
+  RunLog(path).Write({"next run"});
+  const std::regex expected(
+      "earlier run\r\n"
+      "\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d first\r\n"
+      "\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d second \xC4\xF0\r\n"
+      "\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d next run\r\n");
+  EXPECT_TRUE(std::regex_match(ReadTextFile(path), expected)) << ReadTextFile(path);
+  EXPECT_FALSE(testing_support::ReadTextFile(fallback_).size());
+}
+
+TEST_F(RunLogTest, EmptyPathWritesNothingAnywhere) {
+  RunLog log("");
+  log.Write({"nothing"});
+  EXPECT_EQ(GetFileAttributesA(fallback_.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// Places a log cannot be written to: the run goes on and the lines land in
+// %TEMP%\Korvelund.log instead.
+TEST_F(RunLogTest, UnwritablePlaceFallsBackToTempOnce) {
+  MakeFolders(folder_ / "a folder");
+  WriteTextFile(folder_ / "read-only\\Korvelund.log", "kept\r\n");
+  const ReadOnlyFolder read_only(folder_ / "read-only");
+  ASSERT_TRUE(read_only.Mounted());
+  for (const std::string& place :
+       {folder_ / "no such folder\\run.log", folder_ / "a folder",
+        folder_ / "read-only\\Korvelund.log", folder_ / "read-only\\new.log"}) {
+    SCOPED_TRACE(place);
+    DeleteFileA(fallback_.c_str());
+    {
+      RunLog log(place);
+      log.Write({"one"});
+      log.Write({"two"});
+    }
+    const std::string text = ReadTextFile(fallback_);
+    EXPECT_NE(text.find(" one\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find(" two\r\n"), std::string::npos) << text;
+  }
+  EXPECT_EQ(ReadTextFile(folder_ / "read-only\\Korvelund.log"), "kept\r\n");
+  EXPECT_EQ(GetFileAttributesA((folder_ / "no such folder").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(RunLogTest, NoWritablePlaceAtAllIsQuietlyNoLog) {
+  TempVariable nowhere(folder_ / "missing temp");
+  RunLog log(folder_ / "missing\\run.log");
+  log.Write({"lost"});
+  log.Write({"lost too"});
+  EXPECT_EQ(GetFileAttributesA((folder_ / "missing").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(GetFileAttributesA((folder_ / "missing temp").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(RunLogTest, LogOverOneMegabyteIsSetAsideAsOldBeforeAppending) {
+  const std::string path = folder_ / "Korvelund.log";
+  const std::string old = folder_ / "Korvelund.old";
+  const std::string full(kRunLogRolloverSize, 'x');
+  WriteTextFile(old, "the run before last");
+
+  WriteTextFile(path, full);  // exactly 1 MB stays
+  RunLog(path).Write({"appended"});
+  EXPECT_EQ(ReadTextFile(path).substr(0, full.size()), full);
+  EXPECT_EQ(ReadTextFile(old), "the run before last");
+
+  RunLog(path).Write({"fresh"});  // now over 1 MB
+  EXPECT_EQ(ReadTextFile(old).size(), full.size() + 30);
+  const std::string text = ReadTextFile(path);
+  EXPECT_EQ(text.size(), 27u) << text;
+  EXPECT_NE(text.find(" fresh\r\n"), std::string::npos);
+}
+
+TEST_F(RunLogTest, PlaceFromTheSettingsFile) {
+  const std::string settings = folder_ / "Korvelund.ini";
+  SetEnvironmentVariableA("KV_LOG_FOLDER", "D:\\logs");
+  struct Case {
+    const char* settings;  // null: no settings file
+    std::string expected;
+  };
+  const Case cases[] = {
+      {nullptr, "C:\\WIN\\Korvelund.log"},
+      {"[Options]\r\nDrvFolder=x\r\n", "C:\\WIN\\Korvelund.log"},
+      {"[CopyFiles]\r\nLogFile=E:\\elsewhere.log\r\n", "C:\\WIN\\Korvelund.log"},
+      {"[Options]\r\nLogFile=\r\n", ""},
+      {"[options]\r\nlogfile=%KV_LOG_FOLDER%\\kv.log\r\n", "D:\\logs\\kv.log"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.settings ? c.settings : "no settings file");
+    DeleteFileA(settings.c_str());
+    if (c.settings) WriteTextFile(settings, c.settings);
+    EXPECT_EQ(RunLogPath(settings, "C:\\WIN"), c.expected);
+  }
+}
+
+TEST(SystemErrorTextTest, IsTheSystemsSentenceOnOneLine) {
+  const std::string text = SystemErrorText(ERROR_ACCESS_DENIED);
+  EXPECT_NE(text.find("ccess"), std::string::npos) << text;
+  EXPECT_EQ(text.find_first_of("\r\n"), std::string::npos);
+  EXPECT_EQ(SystemErrorText(0x2FFFFFFF), "error 805306367");
+}
+
+}  // namespace
