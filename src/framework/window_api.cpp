@@ -42,6 +42,20 @@ std::string FontBytes(HDC dc, std::wstring_view text) {
   return bytes;
 }
 
+// A class through RegisterClassW with WNDCLASSW, or the ANSI pair.
+template <class Class, class Char>
+bool RegisterIn(ATOM(WINAPI* register_class)(const Class*), const WindowClass& window_class,
+                const Char* name) {
+  Class described{};
+  described.style = window_class.style;
+  described.lpfnWndProc = window_class.procedure;
+  described.hInstance = ProgramInstance();
+  described.hIcon = window_class.icon;
+  described.hCursor = window_class.cursor;
+  described.lpszClassName = name;
+  return register_class(&described) != 0;
+}
+
 }  // namespace
 
 bool WideWindows() {
@@ -50,25 +64,9 @@ bool WideWindows() {
 }
 
 bool RegisterWindowClass(const WindowClass& window_class) {
-  if (WideWindows()) {
-    WNDCLASSW wide{};
-    wide.style = window_class.style;
-    wide.lpfnWndProc = window_class.procedure;
-    wide.hInstance = ProgramInstance();
-    wide.hIcon = window_class.icon;
-    wide.hCursor = window_class.cursor;
-    wide.lpszClassName = window_class.name;
-    return RegisterClassW(&wide) != 0;
-  }
+  if (WideWindows()) return RegisterIn<WNDCLASSW>(RegisterClassW, window_class, window_class.name);
   const std::string name = Narrow(window_class.name);
-  WNDCLASSA ansi{};
-  ansi.style = window_class.style;
-  ansi.lpfnWndProc = window_class.procedure;
-  ansi.hInstance = ProgramInstance();
-  ansi.hIcon = window_class.icon;
-  ansi.hCursor = window_class.cursor;
-  ansi.lpszClassName = name.c_str();
-  return RegisterClassA(&ansi) != 0;
+  return RegisterIn<WNDCLASSA>(RegisterClassA, window_class, name.c_str());
 }
 
 HWND NewWindow(DWORD ex_style, const wchar_t* class_name, DWORD style, int left, int top,

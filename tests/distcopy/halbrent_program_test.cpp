@@ -113,14 +113,17 @@ TEST_F(HalbrentTest, FullWindowsDiskLeavesTheRegistryAlone) {
   WriteTextFile(root_ / "cd\\I386\\driver.cab", cab);
   const std::string source = root_.Path() + "\\cd\\";
   SetMachineString(kSetupKey, "SourcePath", source);
+  // Values of their own: an earlier run's repointing cannot pass for this one's.
+  SetMachineString(kSetupKey, "ServicePackSourcePath", "X:\\sp\\");
+  SetMachineString(kWindowsNtKey, "SourcePath", "X:\\nt");
   testing_support::MakeFolders(copy_folder_);
   ScopedMount disk(ScopedMount::kSmallDisk, copy_folder_, 256);
   if (!disk.Mounted()) GTEST_SKIP() << disk.Refusal();
 
   EXPECT_EQ(Run({}).exit_code, 0);
   EXPECT_EQ(MachineString(kSetupKey, "SourcePath"), source);
-  EXPECT_NE(MachineString(kSetupKey, "ServicePackSourcePath"), windows_ + "\\");
-  EXPECT_NE(MachineString(kWindowsNtKey, "SourcePath"), windows_ + "\\I386");
+  EXPECT_EQ(MachineString(kSetupKey, "ServicePackSourcePath"), "X:\\sp\\");
+  EXPECT_EQ(MachineString(kWindowsNtKey, "SourcePath"), "X:\\nt");
 }
 
 TEST_F(HalbrentTest, RunsFromReadOnlyMediaWithItsSource) {
