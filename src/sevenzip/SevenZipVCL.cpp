@@ -10,6 +10,29 @@
 
 using namespace sevenzip;
 
+namespace {
+
+// The library's multi-threaded LZMA2 decoder can crash on a damaged
+// multi-chunk stream: a worker thread decodes with tables it never
+// allocated. A damaged package must end with a code, never take down an
+// unattended setup, so every archive is decoded on one thread.
+void DecodeOnOneThread(IInArchive* archive) {
+  ISetProperties* properties = nullptr;
+  if (!archive || archive->QueryInterface(IID_ISetProperties,
+                                          reinterpret_cast<void**>(&properties)) != S_OK ||
+      !properties) {
+    return;
+  }
+  const wchar_t* const names[] = {L"mt"};
+  PROPVARIANT threads{};
+  threads.vt = VT_UI4;
+  threads.ulVal = 1;
+  properties->SetProperties(names, &threads, 1);
+  properties->Release();
+}
+
+}  // namespace
+
 ESevenZipLoadError::ESevenZipLoadError()
     : std::runtime_error(
           "Could not load CreateObject function from 7za.dll\r\nPerhaps 7za.dll not found") {}
@@ -24,6 +47,7 @@ TSevenZip::TSevenZip(TComponent* AOwner) : TComponent(AOwner) {
   }
   const auto create = reinterpret_cast<CreateObjectFunc>(reinterpret_cast<void*>(create_entry_));
   create(&CLSID_Format7z, &IID_IInArchive, reinterpret_cast<void**>(&in_archive_));
+  DecodeOnOneThread(in_archive_);
   create(&CLSID_Format7z, &IID_IOutArchive, reinterpret_cast<void**>(&out_archive_));
   create(&CLSID_Format7z, &IID_ISetProperties, reinterpret_cast<void**>(&set_properties_));
   SetWideMode(PlatformIsWide());

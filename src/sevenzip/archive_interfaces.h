@@ -111,6 +111,11 @@ struct IInArchive : IUnknown {
                                             IArchiveExtractCallback* callback) = 0;
 };
 
+struct ISetProperties : IUnknown {
+  virtual HRESULT STDMETHODCALLTYPE SetProperties(const wchar_t* const* names,
+                                                  const PROPVARIANT* values, UINT32 count) = 0;
+};
+
 #pragma GCC diagnostic pop
 
 // The library's one export.

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tlhelp32.h>
+
 #include <algorithm>
 
 namespace engine_test {
@@ -354,9 +356,41 @@ TEST_F(ExtractPasswordTest, PasswordDecidesBetweenDataAndFailure) {
   }
 }
 
+int ThreadsOfThisProcess() {
+  const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return -1;
+  int count = 0;
+  THREADENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+    count += entry.th32OwnerProcessID == GetCurrentProcessId();
+  CloseHandle(snapshot);
+  return count;
+}
+
+// The library's multi-threaded decoder crashes on some damaged multi-chunk
+// streams, so even an archive packed for parallel decoding is decoded by the
+// one worker that runs the job: no thread starts once decoding has begun.
+TEST_F(ExtractThreadsTest, DecodesAMultiChunkArchiveOnTheJobsOneWorker) {
+  WorkFolder folder;
+  MakeSourceTree(folder.Path(), 6);
+  Make7z({"-m0=lzma2:d=256k:c=256k", "-mmt=4", "pack.7z", "src"}, folder.Path());
+  RecordingZip recorder;
+  int at_start = -1;
+  int most = -1;
+  recorder.zip.OnPreProgress = [&](TComponent*, std::int64_t) { at_start = ThreadsOfThisProcess(); };
+  recorder.zip.OnProgress = [&](TComponent*, const std::wstring&, std::int64_t, std::int64_t) {
+    most = std::max(most, ThreadsOfThisProcess());
+  };
+  EXPECT_EQ(recorder.Extract(folder / "pack.7z", folder / "out"), 0);
+  ASSERT_GT(at_start, 0);
+  EXPECT_EQ(most, at_start);
+  EXPECT_TRUE(ReadTextFile(folder / "out\\src\\big.bin") == ReadTextFile(folder / "src\\big.bin"));
+}
+
 // Events arrive on the calling thread, which keeps its windows alive: a
-// handler can talk to a window of that thread while the library decodes in
-// parallel.
+// handler can talk to a window of that thread while the library decodes on
+// its worker.
 TEST_F(ExtractThreadsTest, EveryEventRunsOnTheCallingThreadDuringParallelDecoding) {
   WorkFolder folder;
   MakeSourceTree(folder.Path(), 6);
