@@ -54,6 +54,7 @@ function(shipped_program target)
   project_target(${target})
   if(WIN32)
     target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/src/common/quiet_terminate.cpp
-                                     ${PROJECT_SOURCE_DIR}/src/common/ansi_semaphores.cpp)
+                                     ${PROJECT_SOURCE_DIR}/src/common/ansi_semaphores.cpp
+                                     ${PROJECT_SOURCE_DIR}/src/common/standard_errors.cpp)
   endif()
 endfunction()

@@ -1,11 +1,11 @@
 #include "controls/xp_check_list_box.h"
 
+#include "common/errors.h"
 #include "controls/check_mark.h"
 #include "controls/xp_check_box.h"
 #include "framework/description_reader.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 const std::string& TCheckListItems::Strings(int index) const { return At(index).text; }
 
@@ -117,7 +117,7 @@ int TKWTXPCheckListBox::ItemHeight() const {
 }
 
 void TKWTXPCheckListBox::SetItemHeight(int height) {
-  if (height < 1) throw std::invalid_argument("ItemHeight must be positive");
+  if (height < 1) throw ArgumentError("ItemHeight must be positive");
   item_height_ = height;
   UpdateScrollBar();
   Invalidate();

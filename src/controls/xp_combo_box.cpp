@@ -1,5 +1,6 @@
 #include "controls/xp_combo_box.h"
 
+#include "common/errors.h"
 #include "controls/look/combo_painter.h"
 #include "framework/description_reader.h"
 
@@ -109,7 +110,7 @@ void TKWTXPComboBox::CreateHandle() {
   HWND window =
       CreateWindowExA(WS_EX_CLIENTEDGE, "COMBOBOX", "", style, Left(), Top(), Width(), list_height,
                       Parent()->Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
-  if (!window) throw std::runtime_error("Error creating window of " + Name());
+  if (!window) throw Error("Error creating window of " + Name());
   AttachHandle(window);
   SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), FALSE);
   const std::string text = text_;

@@ -1,5 +1,6 @@
 #include "framework/controls.h"
 
+#include "common/errors.h"
 #include "framework/application.h"
 #include "framework/description_reader.h"
 #include "framework/forms.h"
@@ -7,7 +8,6 @@
 
 #include <algorithm>
 #include <exception>
-#include <stdexcept>
 
 namespace {
 
@@ -137,7 +137,7 @@ TControl* TControl::FromHandle(HWND window) {
 
 void TControl::SetParent(TWinControl* parent) {
   if (parent == parent_) return;
-  if (parent == this) throw std::invalid_argument("A control cannot be its own parent");
+  if (parent == this) throw ArgumentError("A control cannot be its own parent");
   DestroyHandle();
   if (parent_) {
     auto& siblings = parent_->controls_;
@@ -158,7 +158,7 @@ void TControl::SetParentComponent(TComponent* parent) {
   if (!parent) return;
   auto* container = dynamic_cast<TWinControl*>(parent);
   if (!container)
-    throw std::invalid_argument(std::string(parent->ClassName()) + " cannot hold controls");
+    throw ArgumentError(std::string(parent->ClassName()) + " cannot hold controls");
   SetParent(container);
 }
 
@@ -383,7 +383,7 @@ void TControl::CreateHandle() {
   if (!enabled_) style |= WS_DISABLED;
   window_api::NewWindow(params.ex_style, params.window_class ? params.window_class : kControlClass,
                         style, left_, top_, width_, height_, parent_window, this);
-  if (!handle_) throw std::runtime_error("Error creating window of " + Name());
+  if (!handle_) throw Error("Error creating window of " + Name());
 }
 
 void TControl::AttachHandle(HWND window) {
@@ -572,7 +572,7 @@ bool TWinControl::CanFocus() const {
 }
 
 void TWinControl::SetFocus() {
-  if (!CanFocus()) throw std::runtime_error("Cannot focus a disabled or invisible window");
+  if (!CanFocus()) throw Error("Cannot focus a disabled or invisible window");
   if (HWND window = Handle()) ::SetFocus(window);
 }
 

@@ -3,15 +3,16 @@
 // The window description's text, parsed into a tree without creating
 // anything; the grammar is given in description_reader.h.
 
+#include "common/errors.h"
+
 #include <cstddef>
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
-class EReadError : public std::runtime_error {
+class EReadError : public Error {
  public:
-  using std::runtime_error::runtime_error;
+  using Error::Error;
 };
 
 struct TPropValue {

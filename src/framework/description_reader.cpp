@@ -1,5 +1,6 @@
 #include "framework/description_reader.h"
 
+#include "common/errors.h"
 #include "framework/framework_classes.h"
 #include "framework/published.h"
 
@@ -112,7 +113,7 @@ TComponent* TReader::Create(const TObjectDescription& object, TComponent* parent
   created_.push_back(component);
   try {
     component->SetParentComponent(parent);
-  } catch (const std::invalid_argument& error) {
+  } catch (const ArgumentError& error) {
     FailAt(object.line, error.what());
   }
   auto* published = dynamic_cast<const TPublished*>(root_);

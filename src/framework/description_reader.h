@@ -43,13 +43,13 @@
 // handlers or components, duplicate names, controls inside a control that
 // holds none and malformed values throw EReadError naming the line.
 
+#include "common/errors.h"
 #include "framework/component.h"
 #include "framework/description_parser.h"
 #include "framework/events.h"
 
 #include <cstdint>
 #include <functional>
-#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>

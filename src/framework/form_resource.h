@@ -1,10 +1,10 @@
 #pragma once
 
+#include "common/errors.h"
 #include "framework/component.h"
 
 #include <windows.h>
 
-#include <stdexcept>
 
 // Reads the window description named resource_name from module into
 // component; answers false when the module holds no such description.
@@ -21,7 +21,7 @@ bool ReadFormResource(HINSTANCE module, const char* resource_name, TComponent* c
 bool ReadRcDataDescription(HINSTANCE module, const char* resource_name, TComponent* component);
 
 // Raised when a form's description resource does not exist.
-class EResNotFound : public std::runtime_error {
+class EResNotFound : public Error {
  public:
-  using std::runtime_error::runtime_error;
+  using Error::Error;
 };

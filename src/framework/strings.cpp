@@ -1,7 +1,8 @@
 #include "framework/strings.h"
 
+#include "common/errors.h"
+
 #include <cctype>
-#include <stdexcept>
 
 int TStrings::Add(const std::string& text) {
   const int index = Count();
@@ -40,7 +41,7 @@ void TStrings::Assign(const std::vector<std::string>& texts) {
 
 void TStrings::CheckIndex(int index, bool inserting) const {
   if (index < 0 || index > Count() || (!inserting && index == Count())) {
-    throw std::out_of_range("List index out of bounds (" + std::to_string(index) + ")");
+    throw IndexError("List index out of bounds (" + std::to_string(index) + ")");
   }
 }
 

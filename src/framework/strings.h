@@ -29,7 +29,7 @@ class TStrings {
   void Changed() {
     if (OnChange) OnChange();
   }
-  // Throws std::out_of_range for an index outside 0..Count()-1 (or Count() when inserting).
+  // Throws IndexError for an index outside 0..Count()-1 (or Count() when inserting).
   void CheckIndex(int index, bool inserting) const;
 };
 

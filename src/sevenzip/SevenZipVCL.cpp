@@ -36,7 +36,7 @@ void DecodeOnOneThread(IInArchive* archive) {
 }  // namespace
 
 ESevenZipLoadError::ESevenZipLoadError()
-    : std::runtime_error(
+    : Error(
           "Could not load CreateObject function from 7za.dll\r\nPerhaps 7za.dll not found") {}
 
 TSevenZip::TSevenZip(TComponent* AOwner) : TComponent(AOwner) {

@@ -4,6 +4,7 @@
 // built and extracts archives (plain, numbered volumes, self-extracting .EXE)
 // through the library's own objects; see Extract.
 
+#include "common/errors.h"
 #include "framework/component.h"
 #include "sevenzip/result_codes.h"
 
@@ -14,7 +15,6 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -103,7 +103,7 @@ using T7zExtractOverwrite =
 using TOpenVolume = std::function<void(std::wstring& arcFileName, bool Removable, bool& Cancel)>;
 
 // Raised by the constructor when 7za.dll or its CreateObject entry is missing.
-class ESevenZipLoadError : public std::runtime_error {
+class ESevenZipLoadError : public Error {
  public:
   ESevenZipLoadError();
 };

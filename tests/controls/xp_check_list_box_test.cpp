@@ -1,3 +1,4 @@
+#include "common/errors.h"
 #include "control_host.h"
 #include "controls/xp_check_list_box.h"
 
@@ -123,9 +124,9 @@ TEST_F(CheckListTest, ItemAtPosCountsOnlyExistingEntriesWhenAsked) {
 }
 
 TEST_F(CheckListTest, BadIndexIsAnError) {
-  EXPECT_THROW(list_->State(3), std::out_of_range);
-  EXPECT_THROW(list_->SetChecked(-1, true), std::out_of_range);
-  EXPECT_THROW(list_->Items().Strings(7), std::out_of_range);
+  EXPECT_THROW(list_->State(3), IndexError);
+  EXPECT_THROW(list_->SetChecked(-1, true), IndexError);
+  EXPECT_THROW(list_->Items().Strings(7), IndexError);
 }
 
 TEST_F(CheckListTest, OwnerDrawGetsTheTextRectangleAfterTheCheckArea) {

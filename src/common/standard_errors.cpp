@@ -1,10 +1,11 @@
 // The standard library's error raisers, as the string and container code of
-// this program calls them. libstdc++'s own bring std::logic_error and its
+// both programs calls them. libstdc++'s own bring std::logic_error and its
 // family, and with them a second, reference-counted string implementation:
-// half of the program. These throw what main() reports just the same: an
-// exception whose what() is the library's message. Linked as an object of the
-// program, so the linker takes them before it looks into libstdc++; should
-// the library still need its own, the link fails on the duplicates.
+// half of the copier, a sixth of the unpacker. These throw what the programs
+// report just the same: an exception whose what() is the library's message.
+// Linked as an object of each program, so the linker takes them before it
+// looks into libstdc++; should the library still need its own, the link
+// fails on the duplicates.
 #include <exception>
 #include <new>
 #include <typeinfo>
