@@ -1,19 +1,13 @@
 #pragma once
 
-#include <exception>
+#include "common/errors.h"
+
 #include <string>
-#include <utility>
 
 // A registry failure nothing recovers from; the program reports it and ends.
-// Not a std::runtime_error: that one alone brings a second string
-// implementation into the program.
-class RegistryError : public std::exception {
+class RegistryError : public Error {
  public:
-  explicit RegistryError(std::string message) : message_(std::move(message)) {}
-  const char* what() const noexcept override { return message_.c_str(); }
-
- private:
-  std::string message_;
+  using Error::Error;
 };
 
 // A key under HKEY_LOCAL_MACHINE opened for full access, never created.
