@@ -113,9 +113,12 @@ void TForm1::CopyFolders(const std::string& folder_target) {
   Label4->SetCaption(std::string(kResetCounterText));
   ProgressBar1->SetMax(CheckedFolders);
   ProgressBar2->SetMax(CheckedFolders);
+  // The bar paints at once what its new position changed, and nothing when
+  // the position stays: a whole repaint for every report made the folder
+  // copy five times slower than xcopy.
   const CopyProgressSink show_percent = [this](std::int32_t percent) {
     ProgressBar1->SetPosition(percent);
-    ProgressBar1->Repaint();
+    ProgressBar1->Update();
   };
   const CopyOutcomeSink log_file = [this](const std::string& source, std::uint64_t size,
                                           DWORD error) {

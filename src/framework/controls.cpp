@@ -259,6 +259,10 @@ void TControl::Repaint() {
   UpdateWindow(handle_);
 }
 
+void TControl::Update() {
+  if (handle_) UpdateWindow(handle_);
+}
+
 POINT TControl::ScreenToClient(POINT point) {
   ::ScreenToClient(Handle(), &point);
   return point;

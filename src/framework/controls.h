@@ -83,6 +83,8 @@ class TControl : public TComponent {
   void Invalidate();
   // Invalidates and paints at once.
   void Repaint();
+  // Paints at once whatever is invalid, and nothing when nothing is.
+  void Update();
   POINT ScreenToClient(POINT point);
   POINT ClientToScreen(POINT point);
   void BringToFront();

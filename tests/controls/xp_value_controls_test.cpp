@@ -56,6 +56,18 @@ TEST_F(ProgressBarTest, GrowingRepaintsOnlyTheNewPartShrinkingTheWholeBar) {
   EXPECT_EQ(update.right, bar_->Width());
 }
 
+// The folder copy's progress: what a new position changed reaches the
+// screen at once, and an unchanged position leaves nothing to paint.
+TEST_F(ProgressBarTest, UpdatePaintsWhatTheNewPositionChangedAtOnce) {
+  RECT update;
+  for (const int position : {40, 0, 0, 100}) {
+    SCOPED_TRACE(position);
+    bar_->SetPosition(position);
+    bar_->Update();
+    EXPECT_FALSE(GetUpdateRect(bar_->Handle(), &update, FALSE));
+  }
+}
+
 TEST_F(ProgressBarTest, OrientationSwapsTheSizeExceptWhileLoading) {
   bar_->SetOrientation(TProgressBarOrientation::pbVertical);
   EXPECT_EQ(bar_->Width(), 16);

@@ -22,12 +22,15 @@ int Thickness(const RECT& interior, bool vertical) {
   return vertical ? interior.right - interior.left : interior.bottom - interior.top;
 }
 
+HBITMAP FillBitmap(bool vertical) {
+  return look_resources::Bitmap(vertical ? look_resources::kProgressFillVertical
+                                         : look_resources::kProgressFillHorizontal);
+}
+
 // Stretches one line of the fill bitmap across `area`: the bitmap is a
 // profile across the bar, the same all along it.
-void DrawFill(HDC dc, const RECT& area, bool vertical) {
+void DrawFill(HDC dc, const BitmapSource& source, const RECT& area, bool vertical) {
   if (area.right <= area.left || area.bottom <= area.top) return;
-  const BitmapSource source(look_resources::Bitmap(
-      vertical ? look_resources::kProgressFillVertical : look_resources::kProgressFillHorizontal));
   if (!source.Valid()) {
     FillSolid(dc, area, look_colors::kCheckTick);
     return;
@@ -39,11 +42,13 @@ void DrawFill(HDC dc, const RECT& area, bool vertical) {
 
 // Fills `span` of the interior: continuously when smooth, otherwise in
 // blocks on a fixed grid from the start, so a partial repaint matches a
-// whole one.
+// whole one. The fill bitmap is selected once for all blocks: a bar is
+// repainted for every file the folder copy reports.
 void PaintSpan(HDC dc, const RECT& client, const ProgressLook& look, FillSpan span) {
   const RECT interior = ProgressInterior(client);
+  const BitmapSource source(FillBitmap(look.vertical));
   if (look.smooth) {
-    DrawFill(dc, ProgressSpanRect(client, look, span), look.vertical);
+    DrawFill(dc, source, ProgressSpanRect(client, look, span), look.vertical);
     return;
   }
   const int block = std::max(Thickness(interior, look.vertical) * 2 / 3, 2);
@@ -51,7 +56,8 @@ void PaintSpan(HDC dc, const RECT& client, const ProgressLook& look, FillSpan sp
   for (int start = span.start / pitch * pitch; start < span.end; start += pitch) {
     const FillSpan filled{std::max(start, span.start), std::min(start + block, span.end)};
     const FillSpan gap{std::max(start + block, span.start), std::min(start + pitch, span.end)};
-    if (!filled.Empty()) DrawFill(dc, ProgressSpanRect(client, look, filled), look.vertical);
+    if (!filled.Empty())
+      DrawFill(dc, source, ProgressSpanRect(client, look, filled), look.vertical);
     if (!gap.Empty()) FillSolid(dc, ProgressSpanRect(client, look, gap), look.color);
   }
 }
