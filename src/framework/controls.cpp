@@ -157,8 +157,7 @@ void TControl::SetParent(TWinControl* parent) {
 void TControl::SetParentComponent(TComponent* parent) {
   if (!parent) return;
   auto* container = dynamic_cast<TWinControl*>(parent);
-  if (!container)
-    throw ArgumentError(std::string(parent->ClassName()) + " cannot hold controls");
+  if (!container) throw ArgumentError(std::string(parent->ClassName()) + " cannot hold controls");
   SetParent(container);
 }
 

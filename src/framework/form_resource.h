@@ -5,7 +5,6 @@
 
 #include <windows.h>
 
-
 // Reads the window description named resource_name from module into
 // component; answers false when the module holds no such description.
 using TFormResourceLoader = bool (*)(HINSTANCE module, const char* resource_name,

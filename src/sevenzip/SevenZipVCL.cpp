@@ -20,8 +20,8 @@ namespace {
 // parallel decoding: one thread made multi-chunk archives 1.8 times slower.
 void DecodeOnOneThread(IInArchive* archive) {
   ISetProperties* properties = nullptr;
-  if (!archive || archive->QueryInterface(IID_ISetProperties,
-                                          reinterpret_cast<void**>(&properties)) != S_OK ||
+  if (!archive ||
+      archive->QueryInterface(IID_ISetProperties, reinterpret_cast<void**>(&properties)) != S_OK ||
       !properties) {
     return;
   }
@@ -36,8 +36,7 @@ void DecodeOnOneThread(IInArchive* archive) {
 }  // namespace
 
 ESevenZipLoadError::ESevenZipLoadError()
-    : Error(
-          "Could not load CreateObject function from 7za.dll\r\nPerhaps 7za.dll not found") {}
+    : Error("Could not load CreateObject function from 7za.dll\r\nPerhaps 7za.dll not found") {}
 
 TSevenZip::TSevenZip(TComponent* AOwner) : TComponent(AOwner) {
   library_ = LoadLibraryA("7za.dll");

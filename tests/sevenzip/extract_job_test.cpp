@@ -382,7 +382,9 @@ TEST_F(ExtractThreadsTest, DecodesAMultiChunkArchiveInParallelOnlyIn32Bits) {
   RecordingZip recorder;
   int at_start = -1;
   int most = -1;
-  recorder.zip.OnPreProgress = [&](TComponent*, std::int64_t) { at_start = ThreadsOfThisProcess(); };
+  recorder.zip.OnPreProgress = [&](TComponent*, std::int64_t) {
+    at_start = ThreadsOfThisProcess();
+  };
   recorder.zip.OnProgress = [&](TComponent*, const std::wstring&, std::int64_t, std::int64_t) {
     most = std::max(most, ThreadsOfThisProcess());
   };
