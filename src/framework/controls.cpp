@@ -255,7 +255,7 @@ void TControl::Invalidate() {
 void TControl::Repaint() {
   if (!handle_) return;
   InvalidateRect(handle_, nullptr, FALSE);
-  UpdateWindow(handle_);
+  Update();
 }
 
 void TControl::Update() {
