@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "app/texts.h"
 #include "form_fixture.h"
 
@@ -38,7 +40,13 @@ TEST_F(ListsTest, ActivationShowsTotalsAndTheApplyText) {
   EXPECT_EQ(TotalArchives, 3);
   EXPECT_EQ(TotalFolders, 2);
   EXPECT_EQ(CounterText(), "[0/3]");
-  EXPECT_EQ(ButtonText(), ru.apply);
+  // On a loaded machine the running countdown may tick once activation is
+  // over; each tick then writes its own caption.
+  if (Countdown == 30) {
+    EXPECT_EQ(ButtonText(), ru.apply);
+  } else {
+    EXPECT_EQ(ButtonText(), std::string(ru.exit) + " " + std::to_string(Countdown));
+  }
   EXPECT_EQ(form.Label1->Caption(), ru.information);
   EXPECT_TRUE(form.Timer1->Enabled());
 }
