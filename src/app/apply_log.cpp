@@ -36,9 +36,18 @@ void ApplyLog::ArchiveStarted(std::string_view entry, std::string_view source) {
   item_start_ = GetTickCount();
 }
 
-void ApplyLog::ArchiveMessage(int code, std::string_view message, std::string_view path) {
+void ApplyLog::ArchiveMessage(int code, std::string_view message, std::string_view reason,
+                              std::string_view path) {
   item_failed_ = true;
-  log_.Write({item_, ": code ", DecimalText(code), " ", message, ": ", path});
+  if (reason.empty()) {
+    log_.Write({item_, ": code ", DecimalText(code), " ", message, ": ", path});
+  } else {
+    log_.Write({item_, ": code ", DecimalText(code), " ", message, " (", reason, "): ", path});
+  }
+}
+
+void ApplyLog::ArchiveNote(std::string_view note, std::string_view path) {
+  log_.Write({item_, ": ", note, ": ", path});
 }
 
 void ApplyLog::ArchiveFinished(int result, std::uint32_t files, std::uint64_t bytes) {

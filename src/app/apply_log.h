@@ -30,7 +30,11 @@ class ApplyLog {
   void RunStarted(bool by_countdown, const ApplyTargets& targets);
 
   void ArchiveStarted(std::string_view entry, std::string_view source);
-  void ArchiveMessage(int code, std::string_view message, std::string_view path);
+  // A failed item: its code, the code's text, why in words (may be empty).
+  void ArchiveMessage(int code, std::string_view message, std::string_view reason,
+                      std::string_view path);
+  // What was done with an item that is no failure (an anti-item).
+  void ArchiveNote(std::string_view note, std::string_view path);
   void ArchiveFinished(int result, std::uint32_t files, std::uint64_t bytes);
 
   void FolderStarted(std::string_view entry, std::string_view destination);

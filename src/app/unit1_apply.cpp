@@ -178,8 +178,12 @@ void TForm1::AttachExtractionHandlers() {
   SevenZip1->OnMessage = [this, earlier = SevenZip1->OnMessage](TComponent* sender, int code,
                                                                 const std::string& message,
                                                                 const std::wstring& file_name) {
-    run_log_->ArchiveMessage(code, message, sevenzip::ToAnsi(file_name));
+    run_log_->ArchiveMessage(code, message, SevenZip1->MessageReason(),
+                             sevenzip::ToAnsi(file_name));
     if (earlier) earlier(sender, code, message, file_name);
+  };
+  SevenZip1->OnNote = [this](TComponent*, const std::string& note, const std::wstring& file_name) {
+    run_log_->ArchiveNote(note, sevenzip::ToAnsi(file_name));
   };
   SevenZip1->OnProgress = [this](TComponent* sender, const std::wstring& name, std::int64_t pos_arc,
                                  std::int64_t pos_file) {

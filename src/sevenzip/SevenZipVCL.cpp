@@ -90,9 +90,19 @@ void TSevenZip::SetVolumeSize(int value) {
   }
 }
 
-void TSevenZip::Report(int code, const std::wstring& file_name) {
+void TSevenZip::Report(int code, const std::wstring& file_name, const std::string& reason) {
   last_result_code_ = code;
+  if (code == kDataError || code == kCRCError || code == kUnsupportedMethod ||
+      code == kCouldNotCreateFile) {
+    ++failed_items_;
+  }
+  message_reason_ = reason;
   if (OnMessage) OnCallerThread([&] { OnMessage(this, code, ResultMessage(code), file_name); });
+  message_reason_.clear();
+}
+
+void TSevenZip::Note(const std::string& note, const std::wstring& file_name) {
+  if (OnNote) OnCallerThread([&] { OnNote(this, note, file_name); });
 }
 
 void TSevenZip::OnCallerThread(const std::function<void()>& call) {

@@ -100,6 +100,8 @@ using T7zSetNewNameEvent =
     std::function<void(TComponent* Sender, std::uint32_t FileIndex, std::wstring& OldFileName)>;
 using T7zExtractOverwrite =
     std::function<void(TComponent* Sender, const std::wstring& FileName, bool& DoOverwrite)>;
+using T7zNoteEvent =
+    std::function<void(TComponent* Sender, const std::string& Note, const std::wstring& Filename)>;
 using TOpenVolume = std::function<void(std::wstring& arcFileName, bool Removable, bool& Cancel)>;
 
 // Raised by the constructor when 7za.dll or its CreateObject entry is missing.
@@ -144,6 +146,8 @@ class TSevenZip : public TComponent {
   T7zProgressEvent OnProgress;
   T7zPreProgressEvent OnPreProgress;
   T7zMessageEvent OnMessage;
+  // What was done with an item that is no failure either (an anti-item).
+  T7zNoteEvent OnNote;
   T7zSetNewNameEvent OnSetAddName;
   T7zSetNewNameEvent OnSetExtractName;
   T7zExtractOverwrite OnExtractOverwrite;
@@ -153,6 +157,11 @@ class TSevenZip : public TComponent {
 
   // Code of the last failure or per-item result (see result_codes.h).
   int LastResultCode() const { return last_result_code_; }
+  // Why, in words, for the message OnMessage is raising (empty when the
+  // code's own text says it all); read it inside the handler.
+  const std::string& MessageReason() const { return message_reason_; }
+  // Items of the last job that failed (codes 2, 3, 4 and 11).
+  std::uint32_t FailedItems() const { return failed_items_; }
   // Asks a running job to stop at its next callback; a host sets it between callbacks.
   void Cancel() { cancel_request_ = true; }
   bool CancelRequested() const { return cancel_request_; }
@@ -171,7 +180,8 @@ class TSevenZip : public TComponent {
 
   void ReleaseLibraryObjects();
   // Sets the last result code and raises OnMessage with the code's text.
-  void Report(int code, const std::wstring& file_name);
+  void Report(int code, const std::wstring& file_name, const std::string& reason = {});
+  void Note(const std::string& note, const std::wstring& file_name);
   // Runs a handler call on the thread that called Extract.
   void OnCallerThread(const std::function<void()>& call);
   // Finds the 7z data of an ".EXE" archive; sets the SFX state.
@@ -190,6 +200,8 @@ class TSevenZip : public TComponent {
   bool sfx_found_ = false;
   std::uint64_t sfx_offset_ = 0;
   std::uint32_t extracted_files_ = 0;
+  std::uint32_t failed_items_ = 0;
+  std::string message_reason_;
   std::uint64_t extracted_bytes_ = 0;
   sevenzip::CallerThread* caller_thread_ = nullptr;
 };

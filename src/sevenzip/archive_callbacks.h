@@ -4,6 +4,7 @@
 #include "sevenzip/archive_interfaces.h"
 #include "sevenzip/critical_section.h"
 #include "sevenzip/interfaced_object.h"
+#include "sevenzip/stream_writer.h"
 
 #include <cstdint>
 #include <string>
@@ -23,13 +24,17 @@ class TMyArchiveOpenCallback final
   HRESULT STDMETHODCALLTYPE SetTotal(const UINT64*, const UINT64*) override { return S_OK; }
   HRESULT STDMETHODCALLTYPE SetCompleted(const UINT64*, const UINT64*) override { return S_OK; }
   HRESULT STDMETHODCALLTYPE CryptoGetTextPassword(BSTR* password) override {
+    password_asked_ = true;
     return GivePassword(password_, password);
   }
   void* Lookup(REFIID iid);
+  // The archive's headers are encrypted: opening it needed the password.
+  bool PasswordAsked() const { return password_asked_; }
 
  private:
   TSevenZip* owner_;
   std::wstring password_;
+  bool password_asked_ = false;
 };
 
 // Handed to the library for the extraction: decides each item's output
@@ -52,9 +57,24 @@ class TMyArchiveExtractCallback final
     return GivePassword(password_, password);
   }
   void* Lookup(REFIID iid);
+  // The job ended because every selected file had its result.
+  bool EndedAfterSelection() {
+    Lock lock(lock_);
+    return done_;
+  }
 
  private:
   HRESULT ExtractItem(UINT32 index, ISequentialOutStream** stream);
+  HRESULT ExtractFolder(const std::wstring& first_path, const std::wstring& output_path,
+                        DWORD attributes);
+  HRESULT ExtractFile(const std::wstring& first_path, const std::wstring& output_path,
+                      DWORD attributes, const FILETIME* time, ISequentialOutStream** stream);
+  // The item cannot be made: code 11 with the reason. A fault of the item's
+  // own costs only the item; one of the disk stops the job.
+  HRESULT Refuse(const std::wstring& path, const std::string& reason, bool stop = false);
+  HRESULT RefuseForError(const std::wstring& path, DWORD error);
+  // A failed write of the current file, told once; it stops the job.
+  void SettleWriteFailure();
   // One more selected file handled; the job may end after the last one.
   void CountOffFile();
 
@@ -67,9 +87,10 @@ class TMyArchiveExtractCallback final
   int remaining_;
   bool last_reached_ = false;
   bool done_ = false;
-  bool stopped_ = false;          // an output file could not be created
-  bool current_refused_ = false;  // the item just handed out was refused
-  bool current_has_stream_ = false;
+  bool stopped_ = false;          // the disk failed: no further item
+  bool current_settled_ = false;  // the item just handed out was told already (refused, anti-item)
+  ComRef<TMyStreamWriter> current_writer_;
+  bool write_failure_told_ = false;
   std::wstring password_;
   CriticalSection lock_;
 };

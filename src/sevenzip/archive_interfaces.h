@@ -41,7 +41,14 @@ constexpr GUID IID_IArchiveExtractCallback =
 constexpr GUID IID_IProgress = LibraryGuid(0x0000, 0x00, 0x00, 0x00, 0x05, 0x00, 0x00);
 
 // Item property identifiers.
-enum : PROPID { kpidPath = 3, kpidSize = 7, kpidAttrib = 9, kpidMTime = 12 };
+enum : PROPID {
+  kpidPath = 3,
+  kpidIsDir = 6,
+  kpidSize = 7,
+  kpidAttrib = 9,
+  kpidMTime = 12,
+  kpidIsAnti = 21
+};
 
 // Ask modes of GetStream / PrepareOperation.
 enum : std::int32_t { kAskExtract = 0, kAskTest = 1, kAskSkip = 2 };

@@ -122,6 +122,71 @@ bool NamesDevice(std::wstring_view item_path) {
   return false;
 }
 
+std::string NameFault(std::wstring_view item_path) {
+  for (const wchar_t c : item_path) {
+    if (c < 32) return "its name holds a control character, which Windows refuses";
+    if (std::wstring_view(L"<>\"|?*").find(c) != std::wstring_view::npos)
+      return "its name holds one of < > \" | ? *, which Windows refuses";
+  }
+  std::size_t start = 0;
+  while (start <= item_path.size()) {
+    std::size_t end = item_path.find_first_of(L"\\/", start);
+    if (end == std::wstring_view::npos) end = item_path.size();
+    const std::wstring_view name = item_path.substr(start, end - start);
+    if (!name.empty() && name != L"." && (name.back() == L'.' || name.back() == L' '))
+      return "a name ends in a dot or a blank, which Windows would drop";
+    start = end + 1;
+  }
+  return {};
+}
+
+bool IsLinkAttributes(std::uint32_t attributes) {
+  constexpr std::uint32_t kReparsePoint = 0x400;
+  constexpr std::uint32_t kUnixExtension = 0x8000;
+  constexpr std::uint32_t kUnixTypeMask = 0170000;
+  constexpr std::uint32_t kUnixSymbolicLink = 0120000;
+  if (attributes & kReparsePoint) return true;
+  return (attributes & kUnixExtension) != 0 &&
+         (attributes >> 16 & kUnixTypeMask) == kUnixSymbolicLink;
+}
+
+namespace {
+
+constexpr std::size_t kMaxPathLength = 259;  // MAX_PATH less the terminating zero
+
+std::wstring Base36(unsigned n) {
+  const wchar_t* const digits = L"0123456789abcdefghijklmnopqrstuvwxyz";
+  std::wstring text;
+  do {
+    text.insert(0, 1, digits[n % 36]);
+    n /= 36;
+  } while (n != 0);
+  return text;
+}
+
+}  // namespace
+
+std::wstring TemporaryCandidate(std::wstring_view target, unsigned k) {
+  const std::size_t limit =
+      target.size() <= kMaxPathLength ? kMaxPathLength : static_cast<std::size_t>(-1);
+  std::wstring name(target);
+  if (k > 0) name += L"." + Base36(k);
+  name += L".kvnew";
+  if (name.size() <= limit) return name;
+  const std::wstring folder = FolderPart(target);
+  const std::wstring own = LastComponent(target);
+  if (own.size() == 1) {
+    // The 35 characters other than the target's own, in order.
+    const bool at_or_past_own = AsciiUpper(Base36(k)) >= AsciiUpper(own);
+    const unsigned index = at_or_past_own ? k + 1 : k;
+    if (index >= 36) return {};
+    return folder + Base36(index);
+  }
+  const std::wstring short_name = L"~" + Base36(k + 1);
+  if (short_name.size() > own.size()) return {};
+  return folder + short_name;
+}
+
 std::wstring VolumeDialogFilter(std::wstring_view name) {
   const std::wstring base = WithoutExtension(LastComponent(name));
   std::wstring filter = base + L"-volumes";

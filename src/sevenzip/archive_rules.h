@@ -40,6 +40,22 @@ bool EscapesBaseFolder(std::wstring_view item_path);
 // and trailing dots or blanks; either separator.
 bool NamesDevice(std::wstring_view item_path);
 
+// Why Windows cannot hold the names of an item path as they are: a character
+// it refuses (< > " | ? * or a control character), or a name ending in a dot
+// or a blank, which it would silently drop. Empty when the names are fine.
+std::string NameFault(std::wstring_view item_path);
+
+// Item attributes that mark a link: a Windows reparse point, or a Unix
+// symbolic link (file type in the high half, with the Unix-extension flag).
+bool IsLinkAttributes(std::uint32_t attributes);
+
+// The k-th name (k from 0) to try for the temporary file that is to replace
+// `target`, a full path: "NAME.kvnew", then "NAME.1.kvnew", ... while the path
+// stays within MAX_PATH (when the target is); otherwise a name no longer than
+// the target's own: "~1", "~2", ... in base 36, or single characters for a
+// one-character name (never the target's own). Empty when no k-th name fits.
+std::wstring TemporaryCandidate(std::wstring_view target, unsigned k);
+
 // The volume-selection dialog's filter ("pack.7z-volumes\0pack.7z.*\0\0") and
 // initial folder for a volume name.
 std::wstring VolumeDialogFilter(std::wstring_view name);

@@ -33,8 +33,12 @@ class ExtractJob {
       owner_->sfx_found_ = false;
     }
     IInArchive* archive = owner_->in_archive_;
-    if (!archive || !Open(archive)) {
-      owner_->Report(kFileNotFound, archive_name);
+    if (!archive) {
+      owner_->Report(kFileNotFound, archive_name, "the 7z handler of the library is missing");
+      return -1;
+    }
+    if (!Open(archive)) {
+      ReportOpenFailure();
       return -1;
     }
     UINT32 count = 0;
@@ -63,16 +67,50 @@ class ExtractJob {
     const HRESULT result = caller_.Serve([&] {
       return archive->Extract(selected, selected_count, test_mode ? 1 : 0, callback.Get());
     });
+    // The result agrees with what the job reported: a failed item makes it
+    // no success, and a failure the library gives no item for gets a line.
+    if (result == S_OK && owner_->failed_items_ > 0) return S_FALSE;
+    if (result != S_OK && owner_->failed_items_ == 0 && !callback->EndedAfterSelection() &&
+        owner_->last_result_code_ != kUserCanceled) {
+      owner_->Report(kDataError, owner_->SZFileName,
+                     "the library ended the job with result " + HexText(result));
+    }
     return static_cast<int>(result);
   }
 
  private:
+  static std::string HexText(HRESULT value) {
+    std::string text = "0x";
+    for (int shift = 28; shift >= 0; shift -= 4)
+      text += "0123456789ABCDEF"[static_cast<std::uint32_t>(value) >> shift & 0xF];
+    return text;
+  }
+
   bool Open(IInArchive* archive) {
     ComRef<TMyStreamReader> reader(new TMyStreamReader(owner_, owner_->SZFileName, true));
     archive->Close();
     ComRef<TMyArchiveOpenCallback> callback(new TMyArchiveOpenCallback(owner_));
-    return caller_.Serve([&] { return archive->Open(reader.Get(), nullptr, callback.Get()); }) ==
-           S_OK;
+    const bool opened =
+        caller_.Serve([&] { return archive->Open(reader.Get(), nullptr, callback.Get()); }) == S_OK;
+    password_asked_ = callback->PasswordAsked();
+    return opened;
+  }
+
+  // A file that is there but cannot be read as an archive is damaged (a cut
+  // first volume, a missing later one), not missing.
+  void ReportOpenFailure() {
+    const std::wstring& archive_name = owner_->SZFileName;
+    const FileHandle file = OpenForReading(archive_name);
+    if (!file.Valid()) {
+      owner_->Report(kFileNotFound, archive_name, ErrorReason(GetLastError()));
+    } else if (password_asked_) {
+      owner_->Report(kDataError, archive_name,
+                     "its headers are encrypted and the password is wrong or missing");
+    } else {
+      owner_->Report(kDataError, archive_name,
+                     "it cannot be read as a 7z archive: damaged, cut off, or a volume is "
+                     "missing");
+    }
   }
 
   // A selection string: an index, or the first item whose path matches
@@ -96,6 +134,7 @@ class ExtractJob {
   TSevenZip* owner_;
   CallerThread& caller_;
   std::vector<std::string> upper_paths_;
+  bool password_asked_ = false;
 };
 
 }  // namespace sevenzip
@@ -105,6 +144,7 @@ int TSevenZip::Extract(bool TestMode) {
   caller_thread_ = &caller;
   extracted_files_ = 0;
   extracted_bytes_ = 0;
+  failed_items_ = 0;
   int result = -1;
   try {
     result = sevenzip::ExtractJob(this, caller).Run(TestMode);

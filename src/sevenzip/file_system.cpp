@@ -1,5 +1,7 @@
 #include "sevenzip/file_system.h"
 
+#include "common/file_replace.h"
+#include "common/run_log.h"
 #include "sevenzip/archive_rules.h"
 
 #include <vector>
@@ -131,10 +133,18 @@ bool ForceFoldersAnsi(const std::string& path) {
       !ForceFoldersAnsi(folder.substr(0, slash + 1))) {
     return false;
   }
-  return CreateDirectoryA(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+  if (CreateDirectoryA(folder.c_str(), nullptr)) return true;
+  const DWORD error = GetLastError();
+  if (error == ERROR_ALREADY_EXISTS &&
+      (GetFileAttributesA(folder.c_str()) & FILE_ATTRIBUTE_DIRECTORY))
+    return true;
+  SetLastError(error);
+  return false;
 }
 
 }  // namespace
+
+DWORD AttributesOf(const std::wstring& name) { return Attributes(name); }
 
 bool PathExists(const std::wstring& name) {
   if (ContainsWildcard(name)) return false;
@@ -163,10 +173,96 @@ bool ForceFolders(const std::wstring& path, DWORD attributes) {
   if (FolderExists(folder)) return true;
   const std::wstring parent = FolderPart(folder);
   if (!parent.empty() && !ForceFolders(parent, 0)) return false;
-  if (!CreateDirectoryW(folder.c_str(), nullptr)) return FolderExists(folder);
+  if (!CreateDirectoryW(folder.c_str(), nullptr)) {
+    const DWORD error = GetLastError();
+    if (FolderExists(folder)) return true;
+    SetLastError(error);
+    return false;
+  }
   const DWORD storable = attributes & kStorableAttributes;
   if (storable != 0) SetFileAttributesW(folder.c_str(), storable);
   return true;
+}
+
+std::wstring FileInTheWay(const std::wstring& folder) {
+  std::size_t end = 0;
+  while (end < folder.size()) {
+    end = folder.find(L'\\', end + 1);
+    if (end == std::wstring::npos) end = folder.size();
+    const std::wstring part = folder.substr(0, end);
+    if (part.size() <= 2) continue;  // "C:", or the "\\" of a network path
+    const DWORD attributes = AttributesOf(part);
+    if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+      return part;
+  }
+  return {};
+}
+
+FileHandle CreateTemporaryBeside(const std::wstring& target, DWORD flags, std::wstring& name) {
+  constexpr unsigned kTries = 100;
+  for (unsigned k = 0; k < kTries; ++k) {
+    name = TemporaryCandidate(target, k);
+    if (name.empty()) break;
+    FileHandle file = OpenFile(name, GENERIC_READ | GENERIC_WRITE, 0, CREATE_NEW, flags);
+    if (file.Valid()) return file;
+    const DWORD error = GetLastError();
+    // Taken by a file or folder of someone else's: the next name.
+    if (AttributesOf(name) == INVALID_FILE_ATTRIBUTES) {
+      SetLastError(error);
+      return FileHandle();
+    }
+  }
+  name.clear();
+  SetLastError(ERROR_FILE_EXISTS);
+  return FileHandle();
+}
+
+bool MoveIntoPlace(const std::wstring& temporary, const std::wstring& target) {
+  if (wide_mode) {
+    return MoveFileExW(temporary.c_str(), target.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+  }
+  return MoveWholeFileIntoPlace(ToAnsi(temporary), ToAnsi(target));
+}
+
+bool IsItemError(DWORD error) {
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME:
+    case ERROR_FILENAME_EXCED_RANGE:
+    case ERROR_DIRECTORY:
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS:
+      return true;
+    default:
+      return false;
+  }
+}
+
+std::string ErrorReason(DWORD error) {
+  switch (error) {
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+      return "the disk is full";
+    case ERROR_WRITE_PROTECT:
+      return "the disk is write-protected";
+    case ERROR_ACCESS_DENIED:
+      return "access denied";
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+      return "the file is in use";
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME:
+      return "Windows refuses the name";
+    case ERROR_FILENAME_EXCED_RANGE:
+      return "the path is too long";
+    case ERROR_PATH_NOT_FOUND:
+      return "its folder cannot be made";
+    default:
+      return SystemErrorText(error);
+  }
 }
 
 bool RemoveFile(const std::wstring& name) {
@@ -183,8 +279,7 @@ bool OnRemovableDrive(const std::wstring& path) {
   const std::wstring folder = FolderPart(path);
   if (folder.size() < 2) return false;
   const std::wstring root = folder.substr(0, 2) + L"\\";
-  const UINT type =
-      wide_mode ? GetDriveTypeW(root.c_str()) : GetDriveTypeA(ToAnsi(root).c_str());
+  const UINT type = wide_mode ? GetDriveTypeW(root.c_str()) : GetDriveTypeA(ToAnsi(root).c_str());
   return type != DRIVE_FIXED;
 }
 

@@ -49,6 +49,17 @@ std::uint32_t ItemAttributes(IInArchive* archive, UINT32 index) {
   return value.Get().vt == VT_UI4 ? value.Get().ulVal : 0;
 }
 
+bool ItemIsFolder(IInArchive* archive, UINT32 index, std::uint32_t attributes) {
+  const PropertyValue value(archive, index, kpidIsDir);
+  if (value.Get().vt == VT_BOOL) return value.Get().boolVal != VARIANT_FALSE;
+  return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool ItemIsAnti(IInArchive* archive, UINT32 index) {
+  const PropertyValue value(archive, index, kpidIsAnti);
+  return value.Get().vt == VT_BOOL && value.Get().boolVal != VARIANT_FALSE;
+}
+
 std::optional<FILETIME> ItemModificationTime(IInArchive* archive, UINT32 index) {
   const PropertyValue value(archive, index, kpidMTime);
   if (value.Get().vt != VT_FILETIME) return std::nullopt;

@@ -18,39 +18,72 @@ bool DosRoundedFileTime(const FILETIME& item_utc, FILETIME& result) {
 }
 
 TMyStreamWriter* TMyStreamWriter::Create(const std::wstring& file_name, const FILETIME* utc_time,
-                                         DWORD attributes, std::function<void()> on_write_failure) {
+                                         DWORD attributes) {
   const DWORD storable = attributes & kStorableAttributes;
-  FileHandle file = OpenFile(file_name, GENERIC_READ | GENERIC_WRITE, 0, CREATE_ALWAYS,
-                             storable ? storable : FILE_ATTRIBUTE_NORMAL);
+  std::wstring temporary_name;
+  FileHandle file =
+      CreateTemporaryBeside(file_name, storable ? storable : FILE_ATTRIBUTE_NORMAL, temporary_name);
   if (!file.Valid()) return nullptr;
   FILETIME last_write{};
   const bool has_time = utc_time && DosRoundedFileTime(*utc_time, last_write);
-  if (has_time && !SetFileTime(file.Get(), nullptr, nullptr, &last_write)) return nullptr;
-  return new TMyStreamWriter(std::move(file), file_name, has_time ? &last_write : nullptr,
-                             std::move(on_write_failure));
+  if (has_time && !SetFileTime(file.Get(), nullptr, nullptr, &last_write)) {
+    const DWORD error = GetLastError();
+    file.Close();
+    RemoveFile(temporary_name);
+    SetLastError(error);
+    return nullptr;
+  }
+  return new TMyStreamWriter(std::move(file), file_name, std::move(temporary_name),
+                             has_time ? &last_write : nullptr);
 }
 
 TMyStreamWriter::TMyStreamWriter(FileHandle file, std::wstring file_name,
-                                 const FILETIME* last_write, std::function<void()> on_write_failure)
+                                 std::wstring temporary_name, const FILETIME* last_write)
     : file_(std::move(file)),
       file_name_(std::move(file_name)),
-      on_write_failure_(std::move(on_write_failure)),
+      temporary_name_(std::move(temporary_name)),
       has_time_(last_write != nullptr) {
   if (last_write) last_write_ = *last_write;
 }
 
-TMyStreamWriter::~TMyStreamWriter() {
-  // Writes after the time was set may have moved it again on some systems.
-  if (has_time_ && written_ && file_.Valid())
-    SetFileTime(file_.Get(), nullptr, nullptr, &last_write_);
-  file_.Close();
+TMyStreamWriter::~TMyStreamWriter() { DiscardLocked(); }
+
+DWORD TMyStreamWriter::WriteError() {
+  Lock lock(lock_);
+  return last_error_;
 }
 
-void TMyStreamWriter::DropPartialFile() {
-  // This writer created (or replaced) the file, so nothing older is lost.
+bool TMyStreamWriter::Commit(DWORD& error) {
+  Lock lock(lock_);
+  error = last_error_;
+  if (error == 0 && temporary_name_.empty()) error = ERROR_INVALID_HANDLE;
+  if (error != 0) {
+    DiscardLocked();
+    return false;
+  }
+  // Writes after the time was set may have moved it again on some systems.
+  if (has_time_ && written_) SetFileTime(file_.Get(), nullptr, nullptr, &last_write_);
   file_.Close();
-  RemoveFile(file_name_);
-  if (on_write_failure_) on_write_failure_();
+  if (!MoveIntoPlace(temporary_name_, file_name_)) {
+    error = GetLastError();
+    if (error == 0) error = ERROR_WRITE_FAULT;
+    DiscardLocked();
+    return false;
+  }
+  temporary_name_.clear();
+  return true;
+}
+
+void TMyStreamWriter::Discard() {
+  Lock lock(lock_);
+  DiscardLocked();
+}
+
+void TMyStreamWriter::DiscardLocked() {
+  file_.Close();
+  // The temporary file is this writer's own, made with CREATE_NEW.
+  if (!temporary_name_.empty()) RemoveFile(temporary_name_);
+  temporary_name_.clear();
 }
 
 void* TMyStreamWriter::Lookup(REFIID iid) {
@@ -62,17 +95,27 @@ void* TMyStreamWriter::Lookup(REFIID iid) {
 
 HRESULT TMyStreamWriter::Write(const void* data, UINT32 size, UINT32* processed) {
   Lock lock(lock_);
-  DWORD count = 0;
   if (last_error_ != 0) {
     if (processed) *processed = 0;
     return S_FALSE;
   }
-  if (!SeekTo(file_.Get(), position_) || !WriteFile(file_.Get(), data, size, &count, nullptr) ||
-      count != size) {
+  // A short write is retried for the rest: the retry learns the reason (a
+  // full disk) that the short write did not give.
+  DWORD count = 0;
+  bool ok = SeekTo(file_.Get(), position_);
+  while (ok && count < size) {
+    DWORD part = 0;
+    ok = WriteFile(file_.Get(), static_cast<const char*>(data) + count, size - count, &part,
+                   nullptr) &&
+         part > 0;
+    count += part;
+  }
+  if (!ok) {
     last_error_ = GetLastError();
     if (last_error_ == 0) last_error_ = ERROR_WRITE_FAULT;
     count = 0;
-    DropPartialFile();
+    // Gives the disk back at once; the older file was never touched.
+    DiscardLocked();
   }
   written_ = true;
   position_ += count;

@@ -6,22 +6,23 @@
 #include "sevenzip/interfaced_object.h"
 
 #include <cstdint>
-#include <functional>
-#include <memory>
 #include <string>
 
 namespace sevenzip {
 
-// One extracted file as the library writes it. The file is created (an
-// existing one replaced) with the item's attributes and last-write time; the
-// library may write from its own threads, so one lock serialises the calls.
-// A failed write (a full disk) removes the file at once, so that no cut-off
-// file stays under the item's name, and calls `on_write_failure` once.
+// One extracted file as the library writes it. The content goes to a new
+// temporary file beside the target, with the item's attributes and
+// last-write time; only Commit puts the whole file in the target's place.
+// Until then an older file of that name stays byte for byte: a failed write
+// (a full disk), a damaged item or an ended job removes the temporary file
+// and nothing else. The library may write from its own threads, so one lock
+// serialises the calls.
 class TMyStreamWriter final : public TInterfacedObject<TMyStreamWriter, IOutStream> {
  public:
-  // Null when the file cannot be created or its time cannot be set.
+  // Null when no temporary file can be made or its time cannot be set; the
+  // last error then says why.
   static TMyStreamWriter* Create(const std::wstring& file_name, const FILETIME* utc_time,
-                                 DWORD attributes, std::function<void()> on_write_failure = {});
+                                 DWORD attributes);
   ~TMyStreamWriter() override;
 
   HRESULT STDMETHODCALLTYPE Write(const void* data, UINT32 size, UINT32* processed) override;
@@ -30,14 +31,22 @@ class TMyStreamWriter final : public TInterfacedObject<TMyStreamWriter, IOutStre
 
   void* Lookup(REFIID iid);
 
+  // The system error of the first failed write; 0 while every write went well.
+  DWORD WriteError();
+  // Puts the whole new file in the target's place. False, with the system's
+  // error, when it cannot; the older file then stays as it was.
+  bool Commit(DWORD& error);
+  // Drops the new file; an older one stays as it was.
+  void Discard();
+
  private:
-  TMyStreamWriter(FileHandle file, std::wstring file_name, const FILETIME* last_write,
-                  std::function<void()> on_write_failure);
-  void DropPartialFile();
+  TMyStreamWriter(FileHandle file, std::wstring file_name, std::wstring temporary_name,
+                  const FILETIME* last_write);
+  void DiscardLocked();
 
   FileHandle file_;
   std::wstring file_name_;
-  std::function<void()> on_write_failure_;
+  std::wstring temporary_name_;  // empty once committed or discarded
   bool has_time_;
   FILETIME last_write_{};
   bool written_ = false;

@@ -142,11 +142,11 @@ TEST_F(ProgramApplyTest, ChosenDriveGetsEverythingAndTarnixIniTheOptions) {
   AddArchive("DP_sound.7z",
              {{"Sound\\a.inf", "new a"}, {"Sound\\b.inf", "new b"}, {"Sound\\c.inf", "new c"}});
   AddArchive("DP_lan.7z", {{"Lan\\lan.inf", "[lan] new"}});
-  // In the way: an older file to replace, and a file that cannot be written,
-  // which ends its archive. Wine lets root replace a read-only file, so a
-  // folder of the item's name stands in for it here.
+  // In the way: an older file to replace, and a read-only file, which
+  // cannot be replaced and ends its archive.
   WriteTextFile(target + "\\Lan\\lan.inf", "[lan] old");
-  MakeFolders(target + "\\Sound\\b.inf");
+  WriteTextFile(target + "\\Sound\\b.inf", "read-only b");
+  SetFileAttributesA((target + "\\Sound\\b.inf").c_str(), FILE_ATTRIBUTE_READONLY);
 
   WriteTextFile(Unzipped("Chipset\\setup.inf"), "[chipset]");
   WriteTextFile(Unzipped("Chipset\\Sub\\Deep\\chip.sys"), std::string(70000, 'c'));
@@ -167,7 +167,7 @@ TEST_F(ProgramApplyTest, ChosenDriveGetsEverythingAndTarnixIniTheOptions) {
   EXPECT_EQ(CompareWithReference(Archive("DP_lan.7z"), target), kNothingFound);
   // The file in the way stopped its archive there; the items before it are out.
   EXPECT_EQ(ReadTextFile(target + "\\Sound\\a.inf"), "new a");
-  EXPECT_TRUE(DirectoryExists(target + "\\Sound\\b.inf"));
+  EXPECT_EQ(ReadTextFile(target + "\\Sound\\b.inf"), "read-only b");
   EXPECT_FALSE(FileExists(target + "\\Sound\\c.inf"));
 
   EXPECT_EQ(NamesIn(target + "\\D\\X"), (std::vector<std::string>{"CHIPSET", "MODEM"}));
@@ -276,11 +276,13 @@ TEST_F(ProgramApplyTest, RunLogNamesEveryFailureWithItsCodePathAndCounts) {
       "Tarnix.ini " + tarnix.Path() + ": options not written: no Tarnix mode",
       // Each archive's messages before its result; the package root's own
       // backslash stays in the paths, as the run joins them.
-      "archive DP_damaged.7z: code 3 CRC Error: " + upper_target + "\\Damaged\\d.sys",
-      "archive DP_damaged.7z from " + program + "\\Zipped\\DP_damaged.7z: result 0, 0 files, 0 bytes",
+      "archive DP_damaged.7z: code 3 CRC Error (damaged file not written): " + upper_target +
+          "\\Damaged\\d.sys",
+      "archive DP_damaged.7z from " + program + "\\Zipped\\DP_damaged.7z: result 1, 0 files, 0 bytes",
       "archive DP_good.7z from " + program + "\\Zipped\\DP_good.7z: result 0, 2 files, 1003 bytes",
-      "archive DP_unsafe.7z: code 11 Could not create file: " + upper_target + "\\..\\up.txt",
-      "archive DP_unsafe.7z from " + program + "\\Zipped\\DP_unsafe.7z: result 0, 1 file, 2 bytes",
+      "archive DP_unsafe.7z: code 11 Could not create file (its path leaves the target folder): " +
+          upper_target + "\\..\\up.txt",
+      "archive DP_unsafe.7z from " + program + "\\Zipped\\DP_unsafe.7z: result 1, 1 file, 2 bytes",
       "folder CHIPSET: not copied " + program + "\\UnZipped\\CHIPSET\\drv.sys: " + copy_error,
       "folder CHIPSET: 1 file, 9 bytes copied to " + folders + "CHIPSET",
       "folder MODEM: 1 file, 7 bytes copied to " + folders + "MODEM",

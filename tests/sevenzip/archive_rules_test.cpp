@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <vector>
 
 namespace {
@@ -72,6 +73,64 @@ TEST(ItemPathTest, SegmentsThatWindowsTakesAsDevicesAreRecognised) {
         L"d\\auxiliary\\x", L"CONIN", L"conout$x", L"a.nul", L"d\\x.con\\y", L"COM1x.txt"}) {
     EXPECT_FALSE(NamesDevice(path)) << path;
   }
+}
+
+TEST(ItemPathTest, NamesWindowsCannotHoldAsTheyAreAreRecognised) {
+  for (const wchar_t* path :
+       {L"a<b.txt", L"d\\a>b", L"q\"uote", L"pi|pe", L"what?", L"star*.inf", L"tab\there",
+        L"d\\line\nfeed\\x", L"dot.", L"d\\blank \\x", L"d/dots../x"}) {
+    EXPECT_FALSE(NameFault(path).empty()) << path;
+  }
+  for (const wchar_t* path :
+       {L"a\\b.txt", L".hidden", L"a b\\c d.inf", L"d\\", L"\u00E4\u00DF.txt", L"x.y.z", L""}) {
+    EXPECT_EQ(NameFault(path), "") << path;
+  }
+}
+
+TEST(ItemAttributesTest, LinksAreRecognisedByReparseOrUnixType) {
+  EXPECT_TRUE(IsLinkAttributes(0x400));                  // Windows reparse point
+  EXPECT_TRUE(IsLinkAttributes(0x410));                  // a junction: folder and reparse point
+  EXPECT_TRUE(IsLinkAttributes(0xA1FF8020));             // lrwxrwxrwx from 7zz on Linux
+  EXPECT_FALSE(IsLinkAttributes(0x81A48020));            // -rw-r--r--
+  EXPECT_FALSE(IsLinkAttributes(0x41ED8010));            // drwxr-xr-x
+  EXPECT_FALSE(IsLinkAttributes(0xA1FF0020));            // high bits without the Unix flag
+  EXPECT_FALSE(IsLinkAttributes(0x20 | 0x10 | 0x4000));  // archive, folder, encrypted
+}
+
+// Temporary names beside the target, unique by k, and never past MAX_PATH
+// when the target is within it.
+TEST(TemporaryNameTest, CandidatesStayBesideTheTargetAndWithinItsLength) {
+  EXPECT_EQ(TemporaryCandidate(L"C:\\d\\net.inf", 0), L"C:\\d\\net.inf.kvnew");
+  EXPECT_EQ(TemporaryCandidate(L"C:\\d\\net.inf", 1), L"C:\\d\\net.inf.1.kvnew");
+  EXPECT_EQ(TemporaryCandidate(L"C:\\d\\net.inf", 40), L"C:\\d\\net.inf.14.kvnew");
+
+  const std::wstring folder = L"C:\\" + std::wstring(250, L'f') + L"\\";  // 254 characters
+  std::vector<std::wstring> names;
+  for (unsigned k = 0;; ++k) {
+    const std::wstring name = TemporaryCandidate(folder + L"abc", k);
+    if (name.empty()) break;
+    EXPECT_LE(name.size(), 259u);
+    EXPECT_EQ(name.rfind(folder, 0), 0u);
+    EXPECT_NE(name, folder + L"abc");
+    names.push_back(name);
+  }
+  EXPECT_EQ(names.front(), folder + L"~1");
+  EXPECT_EQ(names.size(), 36u * 36u - 1);  // "~1" to "~zz"
+  EXPECT_EQ(std::set<std::wstring>(names.begin(), names.end()).size(), names.size());
+
+  std::set<std::wstring> singles;
+  for (unsigned k = 0; k < 40; ++k) {
+    const std::wstring name = TemporaryCandidate(folder + L"K", k);
+    if (name.empty()) break;
+    EXPECT_EQ(name.size(), folder.size() + 1);
+    EXPECT_NE(name.back(), L'k');
+    singles.insert(name);
+  }
+  EXPECT_EQ(singles.size(), 35u);
+
+  // Past MAX_PATH already (a \\?\ path): any length.
+  const std::wstring long_target = L"\\\\?\\C:\\" + std::wstring(300, L'l') + L"\\x.sys";
+  EXPECT_EQ(TemporaryCandidate(long_target, 0), long_target + L".kvnew");
 }
 
 TEST(SignatureScanTest, FindsTheFirstWholeSignature) {

@@ -107,7 +107,11 @@ RecordingZip::RecordingZip() {
   zip.OnMessage = [this, note_thread](TComponent*, int code, const std::string& text,
                                       const std::wstring& file) {
     note_thread();
-    messages.push_back({code, text, file});
+    messages.push_back({code, text, file, zip.MessageReason()});
+  };
+  zip.OnNote = [this, note_thread](TComponent*, const std::string& note, const std::wstring& file) {
+    note_thread();
+    notes.emplace_back(note, file);
   };
   zip.OnExtractOverwrite = [this, note_thread](TComponent*, const std::wstring& file,
                                                bool& overwrite) {

@@ -81,6 +81,7 @@ struct Message {
   int code;
   std::string text;
   std::wstring file;
+  std::string reason;  // MessageReason() inside the handler
 };
 
 // A component whose every event is recorded with the thread that raised it.
@@ -90,6 +91,7 @@ class RecordingZip {
 
   TSevenZip zip{nullptr};
   std::vector<Message> messages;
+  std::vector<std::pair<std::string, std::wstring>> notes;  // OnNote
   std::vector<std::wstring> overwrite_asks;
   std::vector<std::int64_t> pre_progress;
   std::vector<std::wstring> extracted;  // OnExtractfile names
