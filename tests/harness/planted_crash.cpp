@@ -5,13 +5,18 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 namespace {
 
 TEST(PlantedCrash, WorkerThreadWritesThroughANullPointer) {
   testing_support::WorkerThread worker([] {
-    int* volatile nowhere = nullptr;
+    std::puts("planted: the worker thread writes through a null pointer");
+    std::fflush(stdout);
+    volatile int* volatile nowhere = nullptr;
     *nowhere = 1;
   });
+  ASSERT_TRUE(worker.Started());
   worker.Join();
 }
 

@@ -7,7 +7,7 @@ using namespace sevenzip;
 
 // Exported, so that a test can tell where the fault lies in this module.
 extern "C" __declspec(dllexport) __attribute__((noinline)) DWORD WINAPI FaultingThread(void*) {
-  int* volatile nowhere = nullptr;
+  volatile int* volatile nowhere = nullptr;
   *nowhere = 1;
   return 0;
 }
