@@ -158,11 +158,13 @@ bool ForceFolders(const std::wstring& path, DWORD attributes) {
   if (!wide_mode) return ForceFoldersAnsi(ToAnsi(path));
   std::wstring folder = path;
   if (!folder.empty() && folder.back() == L'\\') folder.pop_back();
-  // A drive root ("C:") is there or not; nothing to create.
-  if (folder.empty() || (folder.size() == 2 && folder[1] == L':')) return true;
+  // A root ("C:", "\\server\share", "\\?\C:") is there or not; nothing to create.
+  if (folder.size() <= RootLength(folder)) return true;
   if (FolderExists(folder)) return true;
+  // Only a shorter parent is climbed to: the parent part of "C:C:" is
+  // "C:C:" itself, and climbing to it again never ended.
   const std::wstring parent = FolderPart(folder);
-  if (!parent.empty() && !ForceFolders(parent, 0)) return false;
+  if (!parent.empty() && parent.size() < folder.size() && !ForceFolders(parent, 0)) return false;
   if (!CreateDirectoryW(folder.c_str(), nullptr)) return FolderExists(folder);
   const DWORD storable = attributes & kStorableAttributes;
   if (storable != 0) SetFileAttributesW(folder.c_str(), storable);
@@ -183,8 +185,7 @@ bool OnRemovableDrive(const std::wstring& path) {
   const std::wstring folder = FolderPart(path);
   if (folder.size() < 2) return false;
   const std::wstring root = folder.substr(0, 2) + L"\\";
-  const UINT type =
-      wide_mode ? GetDriveTypeW(root.c_str()) : GetDriveTypeA(ToAnsi(root).c_str());
+  const UINT type = wide_mode ? GetDriveTypeW(root.c_str()) : GetDriveTypeA(ToAnsi(root).c_str());
   return type != DRIVE_FIXED;
 }
 
