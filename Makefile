@@ -27,8 +27,12 @@ test: $(addprefix build-,$(BUILDS))
 	  scripts/with-display ctest --test-dir build/$$b --output-on-failure -j $(JOBS) || status=1; \
 	done; exit $$status
 
+# The shipped 32-bit build; on a machine whose kernel cannot run 32-bit
+# programs, the same program of the 64-bit build, and it says so.
 run: build-win32
-	@scripts/run-demo build/win32
+	@if scripts/can-run-32bit; then scripts/run-demo build/win32; else \
+	  echo "make run: $$(scripts/can-run-32bit --why); running the 64-bit build instead"; \
+	  $(MAKE) --no-print-directory build-win64 && scripts/run-demo build/win64; fi
 
 # Only the two programs and the zip, not the tests.
 dist: bootstrap
@@ -36,7 +40,9 @@ dist: bootstrap
 	cmake --build build/win32 -j $(JOBS) --target dist
 
 bench: build-win32
-	@scripts/run-benchmarks build/win32
+	@if scripts/can-run-32bit; then scripts/run-benchmarks build/win32; else \
+	  echo "make bench: $$(scripts/can-run-32bit --why); measuring the 64-bit build instead"; \
+	  $(MAKE) --no-print-directory build-win64 && scripts/run-benchmarks build/win64; fi
 
 format:
 	find src tests tools bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i

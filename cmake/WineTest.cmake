@@ -22,6 +22,7 @@ function(add_wine_test name)
   set_tests_properties(${name} PROPERTIES
     FIXTURES_REQUIRED wineprefix
     TIMEOUT ${W_TIMEOUT}
+    SKIP_RETURN_CODE 77
     ENVIRONMENT "LC_ALL=C;PROJECT_SOURCE_DIR=${PROJECT_SOURCE_DIR};${W_ENVIRONMENT}")
   if(W_DESKTOP)
     set_property(TEST ${name} APPEND PROPERTY RESOURCE_LOCK desktop)

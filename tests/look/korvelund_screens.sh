@@ -15,6 +15,7 @@ trap 'rm -rf "$work"' EXIT
 
 "$scripts/wine-prefix" "$build"
 . "$scripts/wine-env" "$build"
+if [ -n "${WINE_32BIT_MISSING:-}" ]; then echo "SKIPPED: $WINE_32BIT_MISSING"; exit 77; fi
 
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }

@@ -143,6 +143,12 @@ def windows_path(path):
 
 def main():
     build, exports_dir = sys.argv[1], sys.argv[2]
+    scripts = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts")
+    missing = subprocess.run([os.path.join(scripts, "can-run-32bit"), "--why"],
+                             stdout=subprocess.PIPE, text=True)
+    if missing.returncode != 0:
+        print("SKIPPED: " + missing.stdout.strip())
+        return 77
     ninety_eight, all_names = exports(exports_dir)
     wine = Wine(build)
     bin_dir = os.path.join(wine.build, "bin")
