@@ -97,6 +97,8 @@ bool HoldsForbiddenCharacter(std::wstring_view text) {
 
 }  // namespace
 
+bool IsVerbatimPath(std::wstring_view path) { return HasVerbatimPrefix(path); }
+
 std::size_t RootLength(std::wstring_view path) {
   if (HasVerbatimPrefix(path)) {
     const std::wstring_view rest = path.substr(4);

@@ -27,6 +27,8 @@ std::size_t RootLength(std::wstring_view path);
 // "\\?\" form, which Windows passes on unparsed, also "/" and "." or ".."
 // components, or no drive or UNC root.
 bool IsMalformedPath(std::wstring_view path);
+// A path in the "\\?\" (or "\\.\") form, which only the NT family knows.
+bool IsVerbatimPath(std::wstring_view path);
 // ASCII upper case; enough for extension tests such as ".EXE".
 std::wstring AsciiUpper(std::wstring_view text);
 // "\" appended when the text is not empty and does not end in one.

@@ -155,6 +155,8 @@ bool FolderExists(const std::wstring& name) {
 }
 
 bool ForceFolders(const std::wstring& path, DWORD attributes) {
+  // Wine makes a folder named "C:" of "C:C:\x"; Windows would refuse it.
+  if (IsMalformedPath(path)) return false;
   if (!wide_mode) return ForceFoldersAnsi(ToAnsi(path));
   std::wstring folder = path;
   if (!folder.empty() && folder.back() == L'\\') folder.pop_back();
