@@ -26,14 +26,10 @@ std::string_view Unquoted(std::string_view value) {
   return value;
 }
 
-}  // namespace
-
-IniDocument::IniDocument(NameFold fold) : fold_(fold) {}
-
-void IniDocument::Load(std::string_view text) {
-  sections_.clear();
-  section_index_.clear();
-  Section* current = nullptr;
+// Walks the lines of profile text, trimmed, without blank lines and ";"
+// comments: `header` gets each section's name, `line` every other line.
+template <typename OnHeader, typename OnLine>
+void WalkLines(std::string_view text, OnHeader header, OnLine line_of_section) {
   while (!text.empty()) {
     const std::size_t end = text.find('\n');
     const std::string_view line = Trim(text.substr(0, end));
@@ -43,17 +39,33 @@ void IniDocument::Load(std::string_view text) {
     // last "]", blanks around it dropped; a comment may follow.
     const std::size_t close = line.front() == '[' ? line.rfind(']') : std::string_view::npos;
     if (close != std::string_view::npos) {
-      current = &FindOrAddSection(Trim(line.substr(1, close - 1)));
-    } else if (current != nullptr) {
-      std::string normalised = NormalisedLine(line);
-      const std::size_t separator = normalised.find('=');
-      if (separator != std::string::npos) {
-        current->keys.emplace(fold_(std::string_view(normalised).substr(0, separator)),
-                              current->lines.size());
-      }
-      current->lines.push_back(std::move(normalised));
+      header(Trim(line.substr(1, close - 1)));
+    } else {
+      line_of_section(line);
     }
   }
+}
+
+}  // namespace
+
+IniDocument::IniDocument(NameFold fold) : fold_(fold) {}
+
+void IniDocument::Load(std::string_view text) {
+  sections_.clear();
+  section_index_.clear();
+  Section* current = nullptr;
+  WalkLines(
+      text, [&](std::string_view name) { current = &FindOrAddSection(name); },
+      [&](std::string_view line) {
+        if (current == nullptr) return;
+        std::string normalised = NormalisedLine(line);
+        const std::size_t separator = normalised.find('=');
+        if (separator != std::string::npos) {
+          current->keys.emplace(fold_(std::string_view(normalised).substr(0, separator)),
+                                current->lines.size());
+        }
+        current->lines.push_back(std::move(normalised));
+      });
 }
 
 void IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
@@ -87,22 +99,18 @@ ProfileValues ReadProfileValues(std::string_view text, NameFold fold) {
   ProfileValues values;
   std::string section;
   bool in_section = false;
-  while (!text.empty()) {
-    const std::size_t end = text.find('\n');
-    const std::string_view line = Trim(text.substr(0, end));
-    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-    if (line.empty() || line.front() == ';') continue;
-    const std::size_t close = line.front() == '[' ? line.rfind(']') : std::string_view::npos;
-    if (close != std::string_view::npos) {
-      section = fold(Trim(line.substr(1, close - 1)));
-      in_section = true;
-      continue;
-    }
-    const std::size_t separator = line.find('=');
-    if (!in_section || separator == std::string_view::npos) continue;
-    // The first line of a key counts; sections of one name count as one.
-    values.emplace(std::pair(section, fold(Trim(line.substr(0, separator)))),
-                   std::string(Unquoted(Trim(line.substr(separator + 1)))));
-  }
+  WalkLines(
+      text,
+      [&](std::string_view name) {
+        section = fold(name);
+        in_section = true;
+      },
+      [&](std::string_view line) {
+        const std::size_t separator = line.find('=');
+        if (!in_section || separator == std::string_view::npos) return;
+        // The first line of a key counts; sections of one name count as one.
+        values.emplace(std::pair(section, fold(Trim(line.substr(0, separator)))),
+                       std::string(Unquoted(Trim(line.substr(separator + 1)))));
+      });
   return values;
 }
