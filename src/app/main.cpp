@@ -4,11 +4,15 @@
 
 // An error that escapes start-up (a missing 7za.dll, say) ends in the
 // "Application Error" box and exit code 1 before any window shows.
+// Otherwise the exit code is 0, or [Options] FailureExitCode after a failure.
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  return Application->Execute([] {
+  int exit_code = 0;
+  const int error_code = Application->Execute([&exit_code] {
     Application->Initialize();
     TForm1* form = nullptr;
     Application->CreateForm(form);
     Application->Run();
+    exit_code = form->RunExitCode();
   });
+  return error_code != 0 ? error_code : exit_code;
 }

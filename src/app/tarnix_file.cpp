@@ -63,8 +63,8 @@ bool WriteOptionsInto(const std::string& copy, const std::string& original,
       const bool written = std::any_of(options.begin(), options.end(), [&](const Option& o) {
         return AnsiSameText(section, o.section) && AnsiSameText(key, o.key);
       });
-      if (!written && edited.ReadString(section, key, kAbsent) !=
-                          before.ReadString(section, key, kAbsent)) {
+      if (!written &&
+          edited.ReadString(section, key, kAbsent) != before.ReadString(section, key, kAbsent)) {
         return false;
       }
     }
@@ -76,16 +76,16 @@ bool WriteOptionsInto(const std::string& copy, const std::string& original,
 
 }  // namespace
 
-void WriteTarnixOptions(const std::string& tarnix_path, const TarnixOptions& options) {
-  if (tarnix_path.empty()) return;
+bool WriteTarnixOptions(const std::string& tarnix_path, const TarnixOptions& options) {
+  if (tarnix_path.empty()) return false;
   RecoverInterruptedReplace(tarnix_path);
-  if (!FileExists(tarnix_path)) return;
+  if (!FileExists(tarnix_path)) return false;
   const std::vector<Option> values{
       {"Options", "DrvFolder", options.drv_folder},
       {"Options", "DelDrvAfterInst", options.delete_after_setup ? "1" : "0"},
       {"CopyFiles", "DistrCopy", options.distribution_copy ? "1" : "0"},
       {"Options", "PostSetup", options.post_setup ? "1" : "0"}};
-  EditFileSafely(tarnix_path, [&](const std::string& copy) {
+  return EditFileSafely(tarnix_path, [&](const std::string& copy) {
     return WriteOptionsInto(copy, tarnix_path, values);
   });
 }

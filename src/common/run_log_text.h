@@ -38,8 +38,14 @@ std::string Concat(LogParts parts);
 // A number in decimal.
 ShortText DecimalText(std::int64_t value);
 
-// "YYYY-MM-DD hh:mm:ss ", the parts and CR LF.
-std::string LogLine(const LogTime& time, LogParts parts);
+// "YYYY-MM-DD hh:mm:ss PROGRAM: ", the parts and CR LF. The program's name
+// tells apart the lines of two programs that share one log.
+std::string LogLine(const LogTime& time, std::string_view program, LogParts parts);
+
+// Whether a file starting with `head` is a run log these programs wrote: its
+// first line (after a UTF-8 byte order mark, if any) is a time stamp and the
+// name of one of the two programs. Only such a file is ever set aside.
+bool IsRunLogHead(std::string_view head);
 
 // "result: ok", or "result: N failure(s)".
 ShortText RunResultText(std::uint32_t failures);
