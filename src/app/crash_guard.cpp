@@ -96,6 +96,7 @@ LONG WINAPI LastLine(EXCEPTION_POINTERS* pointers) {
     LineBuffer out;
     out.Add(
         LogStamp(LogTime{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond}));
+    out.Add("Korvelund.exe: ");
     if (slot->item_size > 0) {
       out.Add(std::string_view(slot->item, slot->item_size));
       out.Add(": ");

@@ -76,17 +76,17 @@ bool WriteOptionsInto(const std::string& copy, const std::string& text,
 
 }  // namespace
 
-void WriteTarnixOptions(const std::string& tarnix_path, const TarnixOptions& options) {
-  if (tarnix_path.empty()) return;
+bool WriteTarnixOptions(const std::string& tarnix_path, const TarnixOptions& options) {
+  if (tarnix_path.empty()) return false;
   RecoverInterruptedReplace(tarnix_path);
-  if (!FileExists(tarnix_path)) return;
+  if (!FileExists(tarnix_path)) return false;
   const std::vector<Option> values{
       {"Options", "DrvFolder", options.drv_folder},
       {"Options", "DelDrvAfterInst", options.delete_after_setup ? "1" : "0"},
       {"CopyFiles", "DistrCopy", options.distribution_copy ? "1" : "0"},
       {"Options", "PostSetup", options.post_setup ? "1" : "0"}};
   const std::optional<std::string> text = ReadWholeFile(tarnix_path);
-  if (!text) return;
-  EditFileSafely(tarnix_path,
-                 [&](const std::string& copy) { return WriteOptionsInto(copy, *text, values); });
+  if (!text) return false;
+  return EditFileSafely(tarnix_path,
+                        [&](const std::string& copy) { return WriteOptionsInto(copy, *text, values); });
 }

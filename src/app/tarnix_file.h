@@ -23,4 +23,6 @@ struct TarnixOptions {
 // Writes the four options into an existing Tarnix.ini as the profile
 // functions write them, through a copy that takes the file's place only when
 // it came out whole (a full disk cuts such writes short without an error).
-void WriteTarnixOptions(const std::string& tarnix_path, const TarnixOptions& options);
+// Answers whether the options are in the file; a missing Tarnix.ini is left
+// alone and gets none.
+bool WriteTarnixOptions(const std::string& tarnix_path, const TarnixOptions& options);

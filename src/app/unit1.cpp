@@ -86,7 +86,12 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
   BindHandler("CheckListBox2DrawItem", this, &TForm1::CheckListBox2DrawItem);
   BindHandler("CheckListBox1MouseMove", this, &TForm1::CheckListBox1MouseMove);
   BindHandler("CheckListBox2MouseMove", this, &TForm1::CheckListBox2MouseMove);
-  SevenZip1 = new TSevenZip(this);
+  try {
+    SevenZip1 = new TSevenZip(this);
+  } catch (const ESevenZipLoadError&) {
+    LogMissingLibrary();
+    throw;
+  }
   SevenZip1->SetName("SevenZip1");
   InitializeForm();
 }

@@ -90,7 +90,8 @@ class TForm1 : public TForm {
   // Settings.
   void PrepareEnvironment();
   void LoadSettings();
-  void SaveOptions();
+  // Answers whether the options reached Tarnix.ini.
+  bool SaveOptions();
 
   // Package lists.
   // Every match is listed, whatever its attributes.
@@ -157,17 +158,27 @@ class TForm1 : public TForm {
   void CopyFolders(const std::string& folder_target);
   void AttachExtractionHandlers();
   void StartRunLog();
+  static void LogMissingLibrary();
   void NoteTarnixCopy(bool rewritten);
-  void LogTarnixOptions();
+  void LogTarnixOptions(bool written);
   void LogTargets();
+  void FormClose(TObject* Sender);
 
+ public:
+  // The program's exit code after the message loop: [Options]
+  // FailureExitCode when it is set and anything failed, else 0.
+  int RunExitCode() const;
+
+ private:
   const TextSet* texts_ = &RussianTextSet();
   bool settings_file_found_ = false;
   bool drv_folder_blank_ = false;  // DrvFolder present but empty once expanded
   bool run_started_ = false;
+  std::int32_t failure_exit_code_ = 0;
   ProgressScale overall_scale_;  // ProgressBar1 during the archive phase
   ProgressScale item_scale_;     // ProgressBar2 during the archive phase
   // Off until the settings have named its place.
   std::unique_ptr<ApplyLog> run_log_ = std::make_unique<ApplyLog>(std::string());
   std::string tarnix_copy_note_;  // what became of the settings copy at start
+  bool tarnix_copy_failed_ = false;
 };

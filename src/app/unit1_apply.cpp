@@ -8,6 +8,7 @@
 #include "app/apply/folder_copy.h"
 #include "app/captions.h"
 #include "common/env_expand.h"
+#include "common/program_paths.h"
 #include "framework/graphics.h"
 #include "sevenzip/archive_rules.h"
 #include "sevenzip/file_system.h"
@@ -45,13 +46,14 @@ void TForm1::Button1Click(TObject* Sender) {
   SpeedButton1->SetEnabled(false);
   SpeedButton2->SetEnabled(false);
   if (IsExitText(Button1->Caption())) {
-    run_log_->Note({"ended without a run: Exit"});
+    run_log_->EndedWithoutRun("Exit");
     Application->Terminate();
     return;
   }
   if (PackagesPresent) {
     const ApplyTargets targets = ChooseApplyTargets(ComboBox1->Text());
-    run_log_->RunStarted(Sender == Timer1, targets);
+    run_log_->RunStarted(Sender == Timer1, targets,
+                         {CheckedArchives, TotalArchives, CheckedFolders, TotalFolders});
     LogTargets();
     LockDown();
     if (CheckListBox1->Items().Count() > 0 && CheckedArchives >= 1) {
@@ -62,7 +64,7 @@ void TForm1::Button1Click(TObject* Sender) {
     }
     run_log_->RunFinished();
   } else {
-    run_log_->Note({"ended without a run: no packages"});
+    run_log_->EndedWithoutRun("no packages");
   }
   FinishRun();
 }
@@ -76,8 +78,7 @@ void TForm1::LockDown() {
   CheckBox3->SetEnabled(false);
   Panel2->Hide();
   Label1->SetCaption(std::string(Texts().execution));
-  if (TarnixMode) SaveOptions();
-  LogTarnixOptions();
+  LogTarnixOptions(TarnixMode && SaveOptions());
 }
 
 void TForm1::UnpackArchives(const std::string& archive_target) {
@@ -100,7 +101,8 @@ void TForm1::UnpackArchives(const std::string& archive_target) {
       run_log_->ArchiveStarted(entry, source);
       // A damaged archive still counts as handled: only the log looks at the result.
       const int result = SevenZip1->Extract(false);
-      run_log_->ArchiveFinished(result, SevenZip1->ExtractedFiles(), SevenZip1->ExtractedBytes());
+      run_log_->ArchiveFinished(result, SevenZip1->ExtractedFiles(), SevenZip1->JobFiles(),
+                                SevenZip1->ExtractedBytes());
       CheckListBox1->SetState(i, TCheckBoxState::cbGrayed);
       Label4->SetCaption(CounterText(done, CheckedArchives));
     }
@@ -131,14 +133,17 @@ void TForm1::CopyFolders(const std::string& folder_target) {
       const std::string entry = CheckListBox2->Items().Strings(i);
       ++done;
       const std::string destination = folder_target + entry;
+      const std::string source = FolderSourcePath(PackageRoot, entry);
       // A destination that cannot be made is passed over, unmarked; one that
-      // is no path at all ("C:C:\D\X\") is not even tried.
-      if (!sevenzip::IsMalformedPath(sevenzip::FromAnsi(destination)) &&
-          ForceFolders(destination)) {
+      // is no path at all ("C:C:\D\X\") is not even tried; a folder that
+      // has gone since the scan gets its line.
+      if (!DirectoryExists(source)) {
+        run_log_->FolderMissing(entry, source);
+      } else if (!sevenzip::IsMalformedPath(sevenzip::FromAnsi(destination)) &&
+                 ForceFolders(destination)) {
         Label2->SetCaption(std::string(Texts().copy_prefix) + entry);
         run_log_->FolderStarted(entry, destination);
-        CopyFolder(FolderSourcePath(PackageRoot, entry), destination, false, true, show_percent,
-                   log_file);
+        CopyFolder(source, destination, false, true, show_percent, log_file);
         run_log_->FolderFinished();
         CheckListBox2->SetState(i, TCheckBoxState::cbGrayed);
         Label4->SetCaption(CounterText(done, CheckedFolders));

@@ -197,7 +197,7 @@ void TForm1::BringWindowBack() {
 
 void TForm1::FormKeyUp(TObject*, WORD& Key, TShiftState) {
   if (Key == VK_ESCAPE) {
-    if (!run_started_) run_log_->Note({"ended without a run: Esc"});
+    if (!run_started_) run_log_->EndedWithoutRun("Esc");
     Application->Terminate();
   }
   if (CheckListBox1->Items().Count() == 0) return;

@@ -56,12 +56,22 @@ void TForm1::NoteTarnixCopy(bool rewritten) {
   if (!unreachable.empty()) {
     tarnix_copy_note_ = Concat({TarnixPlace(), ": settings not copied: ", unreachable});
   } else if (!rewritten) {
+    tarnix_copy_failed_ = true;
     tarnix_copy_note_ =
-        Concat({TarnixPlace(), ": settings not copied: the file could not be rewritten"});
+        Concat({TarnixPlace(), ": settings not copied: the file could not be rewritten, FAILED"});
   } else {
     tarnix_copy_note_ = Concat(
         {TarnixPlace(), ": settings copied: ", KeyList(ProfileFile(UnpackerSettingsFile()))});
   }
+}
+
+void TForm1::LogMissingLibrary() {
+  std::string places;
+  for (const std::wstring& place : SevenZipLibraryPlaces()) {
+    places += Concat({places.empty() ? "" : ", ", sevenzip::ToAnsi(place)});
+  }
+  ApplyLog(RunLogPath(UnpackerSettingsFile(), UnpackerWindowsFolder()))
+      .LibraryMissing(ExtractFilePath(UnpackerProgramFile()), places);
 }
 
 void TForm1::StartRunLog() {
@@ -69,25 +79,48 @@ void TForm1::StartRunLog() {
       std::make_unique<ApplyLog>(RunLogPath(UnpackerSettingsFile(), UnpackerWindowsFolder()));
   run_log_->Started({ExtractFilePath(UnpackerProgramFile()), PackageRoot, EnglishTexts, Countdown,
                      ChooseApplyTargets(ComboBox1->Text()),
-                     settings_file_found_ ? UnpackerSettingsFile() : std::string()});
+                     settings_file_found_ ? UnpackerSettingsFile() : std::string(),
+                     CheckListBox1->Items().Count(), CheckListBox2->Items().Count()});
   if (drv_folder_blank_) {
     run_log_->Note({"DrvFolder in ", UnpackerSettingsFile(), " is empty: the default ",
                     kDefaultDestination, " is used"});
   }
   LogTargets();
   if (tarnix_copy_note_.empty()) NoteTarnixCopy(false);
-  run_log_->Note({tarnix_copy_note_});
+  if (tarnix_copy_failed_) {
+    run_log_->SettingsFailed({tarnix_copy_note_});
+  } else {
+    run_log_->Note({tarnix_copy_note_});
+  }
+  OnClose = [this](TObject* sender) { FormClose(sender); };
 }
 
-void TForm1::LogTarnixOptions() {
+void TForm1::LogTarnixOptions(bool written) {
   const std::string unreachable = TarnixUnreachable();
   if (!unreachable.empty()) {
     run_log_->Note({TarnixPlace(), ": options not written: ", unreachable});
     return;
   }
-  run_log_->Note({TarnixPlace(), ": options written: [Options] DrvFolder=", ComboBox1->Text(),
-                  ", DelDrvAfterInst=", Flag(CheckBox1->Checked()), "; [CopyFiles] DistrCopy=",
-                  Flag(CheckBox2->Checked()), "; [Options] PostSetup=", Flag(TarnixMode)});
+  const std::string options = Concat({"[Options] DrvFolder=", ComboBox1->Text(),
+                                      ", DelDrvAfterInst=", Flag(CheckBox1->Checked()),
+                                      "; [CopyFiles] DistrCopy=", Flag(CheckBox2->Checked()),
+                                      "; [Options] PostSetup=", Flag(TarnixMode)});
+  if (written) {
+    run_log_->Note({TarnixPlace(), ": options written: ", options});
+  } else {
+    run_log_->SettingsFailed({TarnixPlace(),
+                              ": options not written (read-only file or full disk): ", options,
+                              ", FAILED"});
+  }
+}
+
+// Alt+F4 or the window's close box before Apply: the log still gets its end.
+void TForm1::FormClose(TObject*) {
+  if (!run_started_ && !run_log_->Ended()) run_log_->EndedWithoutRun("window closed");
+}
+
+int TForm1::RunExitCode() const {
+  return failure_exit_code_ != 0 && run_log_->AnyFailure() ? failure_exit_code_ : 0;
 }
 
 // Where the destination box's text puts archives and folders, as absolute

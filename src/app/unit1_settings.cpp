@@ -55,6 +55,7 @@ void TForm1::LoadSettingsFromFile() {
   }
   const std::string source = settings.ReadString("CopyFiles", "DrvSource", "");
   PackageRoot = source.empty() ? ExtractFilePath(UnpackerProgramFile()) : ExpandEnvVars(source);
+  failure_exit_code_ = settings.ReadInteger("Options", "FailureExitCode", 0);
   if (settings.KeyExists("CopyFiles", "Timer")) {
     Countdown = settings.ReadInteger("CopyFiles", "Timer", 0);
   }
@@ -111,7 +112,7 @@ void TForm1::ScanCommandLineArguments() {
   ChooseCompactCaption();
 }
 
-void TForm1::SaveOptions() {
-  WriteTarnixOptions(TarnixIniPath,
-                     {ComboBox1->Text(), CheckBox1->Checked(), CheckBox2->Checked(), TarnixMode});
+bool TForm1::SaveOptions() {
+  return WriteTarnixOptions(
+      TarnixIniPath, {ComboBox1->Text(), CheckBox1->Checked(), CheckBox2->Checked(), TarnixMode});
 }

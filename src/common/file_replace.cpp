@@ -33,6 +33,16 @@ bool MoveWholeFileIntoPlaceStepwise(const std::string& temporary, const std::str
 }
 
 void RecoverInterruptedReplace(const std::string& target) {
+  // Only the 9x way leaves an old file under the backup name: on NT such a
+  // file is none of this replace's doing, and stays as it is.
+  if (RunsOnWindows9x()) {
+    RecoverInterruptedReplaceStepwise(target);
+  } else {
+    DeleteFileA(ReplaceTemporaryName(target).c_str());
+  }
+}
+
+void RecoverInterruptedReplaceStepwise(const std::string& target) {
   const std::string backup = ReplaceBackupName(target);
   if (FileExists(backup)) {
     if (FileExists(target)) {

@@ -23,7 +23,10 @@ bool MoveWholeFileIntoPlace(const std::string& temporary, const std::string& tar
 // The 9x way of the above, by plain renames; for any system.
 bool MoveWholeFileIntoPlaceStepwise(const std::string& temporary, const std::string& target);
 
-// Finishes or undoes a replace that a crash interrupted: an old file left
-// under the backup name comes back when the target is missing and is dropped
-// otherwise; a temporary file, whole or not, is removed.
+// Finishes or undoes a replace that a crash interrupted: a temporary file,
+// whole or not, is removed; on 9x the stepwise way below as well.
 void RecoverInterruptedReplace(const std::string& target);
+
+// The 9x way of the above, for any system: an old file left under the
+// backup name comes back when the target is missing and is dropped otherwise.
+void RecoverInterruptedReplaceStepwise(const std::string& target);

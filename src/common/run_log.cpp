@@ -3,6 +3,7 @@
 #include "common/run_log.h"
 
 #include "common/env_expand.h"
+#include "common/file_replace.h"
 #include "common/paths.h"
 #include "common/profile_file.h"
 #include "common/program_paths.h"
@@ -17,10 +18,32 @@ LogTime Now() {
   return LogTime{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
 }
 
-HANDLE OpenForAppending(const std::string& path) {
-  return CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                     OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+HANDLE OpenForAppending(const std::string& path, LogAppending appending) {
+  // Append access alone makes every write land at the end of the file as it
+  // is then, so two programs' lines never overwrite each other.
+  const DWORD access = appending == LogAppending::kAppendData
+                           ? FILE_APPEND_DATA | FILE_READ_ATTRIBUTES | SYNCHRONIZE
+                           : GENERIC_WRITE;
+  return CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                     FILE_ATTRIBUTE_NORMAL, nullptr);
 }
+
+// The first bytes of a file; empty when it cannot be read.
+std::string FileHead(const std::string& path) {
+  const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::string();
+  char head[64];
+  DWORD read = 0;
+  if (!ReadFile(file, head, sizeof head, &read, nullptr)) read = 0;
+  CloseHandle(file);
+  return std::string(head, read);
+}
+
+// Every writer of a log on 9x locks this one byte, far past the end of any
+// log, while it adds its line.
+constexpr DWORD kLineLockOffset = 0xFFFFFFFE;
+constexpr DWORD kLineLockPatience = 2000;  // ms; after that the line goes out unlocked
 
 bool OverRolloverSize(HANDLE file) {
   DWORD high = 0;
@@ -40,54 +63,94 @@ std::string FallbackPath() {
 
 }  // namespace
 
-RunLog::RunLog(std::string path) : path_(std::move(path)) {}
+LogAppending SystemLogAppending() {
+  return RunsOnWindows9x() ? LogAppending::kLockedLine : LogAppending::kAppendData;
+}
+
+RunLog::RunLog(std::string path, std::string program, LogAppending appending)
+    : path_(std::move(path)), program_(std::move(program)), appending_(appending) {}
 
 RunLog::~RunLog() { Close(); }
 
 void RunLog::Write(LogParts parts) {
   if (path_.empty()) return;
-  const std::string line = LogLine(Now(), parts);
+  const std::string line = LogLine(Now(), program_, parts);
+  std::string failure;
   if (file_ != INVALID_HANDLE_VALUE || Open(path_)) {
     if (Append(line)) return;
+    failure = SystemErrorText(GetLastError());
     Close();
+  } else {
+    failure = open_failure_;
   }
   if (!fallback_tried_) {
     fallback_tried_ = true;
     const std::string fallback = FallbackPath();
-    if (!fallback.empty() && fallback != path_) {
+    if (!fallback.empty() && lstrcmpiA(fallback.c_str(), path_.c_str()) != 0) {
+      const std::string meant = path_;
       path_ = fallback;
-      if (Open(path_) && Append(line)) return;
+      if (Open(path_) &&
+          Append(LogLine(Now(), program_,
+                         {"log ", meant, " not written (", failure, "): this log instead"})) &&
+          Append(line)) {
+        return;
+      }
       Close();
     }
   }
   path_.clear();
 }
 
-// Opens the log for appending, setting aside one that has grown too large.
+// Opens the log for appending, setting aside a run log that has grown too
+// large. Any other large file is not touched.
 bool RunLog::Open(const std::string& path) {
-  file_ = OpenForAppending(path);
-  if (file_ == INVALID_HANDLE_VALUE) return false;
+  file_ = OpenForAppending(path, appending_);
+  if (file_ == INVALID_HANDLE_VALUE) {
+    open_failure_ = SystemErrorText(GetLastError());
+    return false;
+  }
   if (OverRolloverSize(file_)) {
     Close();
+    if (!IsRunLogHead(FileHead(path))) {
+      open_failure_ = "over 1 MB and not a run log, so left as it is";
+      return false;
+    }
     // A log that cannot be set aside is appended to as it is.
     const std::string old = ChangeFileExt(path, ".old");
     DeleteFileA(old.c_str());
     MoveFileA(path.c_str(), old.c_str());
-    file_ = OpenForAppending(path);
+    file_ = OpenForAppending(path, appending_);
+    if (file_ == INVALID_HANDLE_VALUE) open_failure_ = SystemErrorText(GetLastError());
   }
   return file_ != INVALID_HANDLE_VALUE;
 }
 
-// One write per line, at the end as it is now: another program may have
-// appended since.
+// One write per line.
 bool RunLog::Append(const std::string& line) {
-  if (SetFilePointer(file_, 0, nullptr, FILE_END) == INVALID_SET_FILE_POINTER &&
-      GetLastError() != NO_ERROR) {
-    return false;
-  }
+  if (appending_ == LogAppending::kLockedLine) return AppendLocked(line);
   DWORD written = 0;
   return WriteFile(file_, line.data(), static_cast<DWORD>(line.size()), &written, nullptr) &&
          written == line.size();
+}
+
+// The end as it is now, under the lock: another program may have appended since.
+bool RunLog::AppendLocked(const std::string& line) {
+  const DWORD start = GetTickCount();
+  bool locked = false;
+  while (!(locked = LockFile(file_, kLineLockOffset, 0, 1, 0)) &&
+         GetTickCount() - start < kLineLockPatience) {
+    Sleep(1);
+  }
+  bool appended = false;
+  SetLastError(NO_ERROR);
+  if (SetFilePointer(file_, 0, nullptr, FILE_END) != INVALID_SET_FILE_POINTER ||
+      GetLastError() == NO_ERROR) {
+    DWORD written = 0;
+    appended = WriteFile(file_, line.data(), static_cast<DWORD>(line.size()), &written, nullptr) &&
+               written == line.size();
+  }
+  if (locked) UnlockFile(file_, kLineLockOffset, 0, 1, 0);
+  return appended;
 }
 
 void RunLog::Close() {
@@ -123,4 +186,20 @@ std::string SystemErrorText(DWORD error) {
   while (!text.empty() && (text.back() == ' ' || text.back() == '.')) text.pop_back();
   if (text.empty()) text = Concat({"error ", DecimalText(error)});
   return text;
+}
+
+std::string RunningSystemText() {
+  OSVERSIONINFOA version{};
+  version.dwOSVersionInfoSize = sizeof version;
+  std::string windows = "Windows, version unknown";
+  if (GetVersionExA(&version)) {
+    const bool nt = version.dwPlatformId == VER_PLATFORM_WIN32_NT;
+    // 9x keeps its build number in the low word only.
+    const DWORD build = nt ? version.dwBuildNumber : LOWORD(version.dwBuildNumber);
+    windows = Concat({nt ? "Windows NT " : "Windows 9x ", DecimalText(version.dwMajorVersion), ".",
+                      DecimalText(version.dwMinorVersion), ".", DecimalText(build),
+                      version.szCSDVersion[0] != '\0' ? " " : "", version.szCSDVersion});
+    while (!windows.empty() && windows.back() == ' ') windows.pop_back();
+  }
+  return Concat({windows, ", ANSI code page ", DecimalText(GetACP())});
 }

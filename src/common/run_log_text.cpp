@@ -74,11 +74,32 @@ ShortText LogStamp(const LogTime& time) {
   return stamp;
 }
 
-std::string LogLine(const LogTime& time, LogParts parts) {
+std::string LogLine(const LogTime& time, std::string_view program, LogParts parts) {
   std::string line(LogStamp(time));
+  line.append(program);
+  line += ": ";
   for (const std::string_view part : parts) line.append(part);
   line += "\r\n";
   return line;
+}
+
+bool IsRunLogHead(std::string_view head) {
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  if (head.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+    head.remove_prefix(kByteOrderMark.size());
+  }
+  constexpr std::string_view kStamp = "0000-00-00 00:00:00 ";
+  if (head.size() < kStamp.size()) return false;
+  for (std::size_t i = 0; i < kStamp.size(); ++i) {
+    const char c = head[i];
+    const bool fits = kStamp[i] == '0' ? c >= '0' && c <= '9' : c == kStamp[i];
+    if (!fits) return false;
+  }
+  head.remove_prefix(kStamp.size());
+  for (const std::string_view program : {"Korvelund.exe", "Halbrent.exe"}) {
+    if (head.substr(0, program.size()) == program) return true;
+  }
+  return false;
 }
 
 ShortText RunResultText(std::uint32_t failures) {

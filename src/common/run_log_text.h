@@ -44,8 +44,14 @@ ShortText HexText(std::uint64_t value, int digits);
 // "YYYY-MM-DD hh:mm:ss ": the stamp a line starts with.
 ShortText LogStamp(const LogTime& time);
 
-// The stamp, the parts and CR LF.
-std::string LogLine(const LogTime& time, LogParts parts);
+// The stamp, "PROGRAM: ", the parts and CR LF. The program's name tells
+// apart the lines of two programs that share one log.
+std::string LogLine(const LogTime& time, std::string_view program, LogParts parts);
+
+// Whether a file starting with `head` is a run log these programs wrote: its
+// first line (after a UTF-8 byte order mark, if any) is a time stamp and the
+// name of one of the two programs. Only such a file is ever set aside.
+bool IsRunLogHead(std::string_view head);
 
 // "result: ok", or "result: N failure(s)".
 ShortText RunResultText(std::uint32_t failures);

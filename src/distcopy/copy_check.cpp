@@ -34,7 +34,35 @@ bool EntriesComplete(const std::string& folder, const std::string& pattern,
   return complete;
 }
 
+// Adds every file that `pattern` matches in `folder`, and below, to `amount`.
+void AddEntries(const std::string& folder, const std::string& pattern, CopyAmount& amount) {
+  WIN32_FIND_DATAA found;
+  const HANDLE find = FindFirstFileA((folder + pattern).c_str(), &found);
+  if (find == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::string name = found.cFileName;
+    if (name == "." || name == "..") continue;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      AddEntries(folder + name + "\\", "*", amount);
+    } else {
+      ++amount.files;
+      amount.bytes += (static_cast<std::uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+    }
+  } while (FindNextFileA(find, &found));
+  FindClose(find);
+}
+
 }  // namespace
+
+CopyAmount SourceAmount(const std::string& source) {
+  CopyAmount amount;
+  if (source.find_first_of("*?") == std::string::npos && DirectoryExists(source)) {
+    AddEntries(IncludeTrailingBackslash(source), "*", amount);
+  } else {
+    AddEntries(ExtractFilePath(source), ExtractFileName(source), amount);
+  }
+  return amount;
+}
 
 bool CopyIsComplete(const std::string& source, const std::string& destination) {
   const std::string into = IncludeTrailingBackslash(destination);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 // Whether every file that the shell copy of `source` (a folder's contents, a
@@ -7,3 +8,10 @@
 // lies there at its full size. The shell may report success for a copy that a full disk
 // cut short; the registry must only ever point at a whole copy.
 bool CopyIsComplete(const std::string& source, const std::string& destination);
+
+// The files a copy of `source` takes, with their bytes.
+struct CopyAmount {
+  std::uint64_t files = 0;
+  std::uint64_t bytes = 0;
+};
+CopyAmount SourceAmount(const std::string& source);

@@ -6,6 +6,7 @@
 #include "common/program_paths.h"
 #include "distcopy/copy_check.h"
 #include "distcopy/copy_decision.h"
+#include "distcopy/same_folder.h"
 #include "distcopy/setup_registry.h"
 #include "distcopy/shell_operations.h"
 
@@ -17,7 +18,12 @@ std::string FolderFrom(UINT (*WINAPI query)(LPSTR, UINT)) {
   return length > 0 && length < 255 ? std::string(buffer, length) : std::string();
 }
 
-const char* Outcome(bool ok) { return ok ? "ok" : "failed"; }
+const char* Outcome(bool ok) { return ok ? "ok" : "FAILED"; }
+
+std::string AmountText(const CopyAmount& amount) {
+  return Concat({DecimalText(static_cast<std::int64_t>(amount.files)), " files, ",
+                 DecimalText(static_cast<std::int64_t>(amount.bytes)), " bytes"});
+}
 
 void LogDecision(RunLog& log, const CopyDecision& decision, const CopyPlan& plan) {
   if (decision.settings_file.empty()) {
@@ -44,6 +50,16 @@ void WriteLogged(RunLog& log, const MachineKey& key, const std::string& key_path
   log.Write({place, old_value, " -> '", value, "'"});
 }
 
+void WriteSetupSources(RunLog& log, const CopyPlan& plan) {
+  {
+    const MachineKey setup(plan.setup_key);
+    WriteLogged(log, setup, plan.setup_key, "SourcePath", plan.new_setup_source);
+    WriteLogged(log, setup, plan.setup_key, "ServicePackSourcePath", plan.new_setup_source);
+  }
+  WriteLogged(log, MachineKey(plan.system_key), plan.system_key, "SourcePath",
+              plan.new_system_source);
+}
+
 }  // namespace
 
 CopierInputs GatherInputs(int argc, char** argv) {
@@ -65,11 +81,21 @@ ShellOperations SystemShell() {
   return ShellOperations{copy, ShellDelete};
 }
 
-void RunDistributionCopy(const CopyPlan& plan, RunLog& log, const ShellOperations& shell) {
+CopyAmount RunDistributionCopy(const CopyPlan& plan, RunLog& log, const ShellOperations& shell) {
   log.Write({"copy source ", plan.copy_source, ", target ", plan.copy_destination});
   const CopyDecision decision = DecideDistributionCopy(plan.first_settings, plan.second_settings);
   LogDecision(log, decision, plan);
-  if (!decision.copy) return;
+  if (!decision.copy) return CopyAmount{};
+
+  // Run a second time, or given the copy itself, the copier would copy the
+  // folder onto itself and delete SVCPACK from the very folder setup reads.
+  const std::string source_folder = CopySourceFolder(plan.copy_source);
+  if (IsSameFolder(source_folder, plan.copy_folder)) {
+    log.Write({"no copy: the source ", source_folder, " is the target ", plan.copy_folder,
+               " itself; nothing copied or deleted"});
+    WriteSetupSources(log, plan);
+    return CopyAmount{};
+  }
 
   // A failed copy removes the copy folder only when this run made it: an
   // earlier copy that was there before must survive.
@@ -81,22 +107,21 @@ void RunDistributionCopy(const CopyPlan& plan, RunLog& log, const ShellOperation
                                  ? IncludeTrailingBackslash(plan.copy_source) + "*.*"
                                  : plan.copy_source;
   if (source != plan.copy_source) log.Write({"copy source is a folder: copying ", source});
+  const CopyAmount amount = SourceAmount(source);
   const bool copied = shell.copy(source, plan.copy_destination);
-  log.Write({"shell copy: ", Outcome(copied)});
-  if (copied) {
-    {
-      const MachineKey setup(plan.setup_key);
-      WriteLogged(log, setup, plan.setup_key, "SourcePath", plan.new_setup_source);
-      WriteLogged(log, setup, plan.setup_key, "ServicePackSourcePath", plan.new_setup_source);
+  log.Write(
+      {"shell copy to ", plan.copy_destination, ": ", AmountText(amount), ", ", Outcome(copied)});
+  if (!copied) {
+    if (DirectoryExists(plan.copy_source) && !copy_folder_existed) {
+      const bool removed = shell.remove(plan.copy_folder);
+      log.Write({"shell delete ", plan.copy_folder, ": ", Outcome(removed)});
     }
-    WriteLogged(log, MachineKey(plan.system_key), plan.system_key, "SourcePath",
-                plan.new_system_source);
-    if (DirectoryExists(plan.service_pack_folder)) {
-      const bool removed = shell.remove(plan.service_pack_folder);
-      log.Write({"shell delete ", plan.service_pack_folder, ": ", Outcome(removed)});
-    }
-  } else if (DirectoryExists(plan.copy_source) && !copy_folder_existed) {
-    const bool removed = shell.remove(plan.copy_folder);
-    log.Write({"shell delete ", plan.copy_folder, ": ", Outcome(removed)});
+    return CopyAmount{};
   }
+  WriteSetupSources(log, plan);
+  if (DirectoryExists(plan.service_pack_folder)) {
+    const bool removed = shell.remove(plan.service_pack_folder);
+    log.Write({"shell delete ", plan.service_pack_folder, ": ", Outcome(removed)});
+  }
+  return amount;
 }

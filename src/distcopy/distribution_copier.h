@@ -4,6 +4,7 @@
 #include <string>
 
 #include "common/run_log.h"
+#include "distcopy/copy_check.h"
 #include "distcopy/copy_plan.h"
 
 // The two shell operations the copier uses; replaceable so that a test can
@@ -19,8 +20,11 @@ ShellOperations SystemShell();
 // The copier's one pass after its inputs are known: decide, copy, point the
 // setup source paths at the copy, remove the copy's service-pack folder.
 // Throws RegistryError when a registry write fails. Each step goes to `log`.
-void RunDistributionCopy(const CopyPlan& plan, RunLog& log,
-                         const ShellOperations& shell = SystemShell());
+// A source that is the copy folder itself is neither copied nor deleted from;
+// the setup source paths are written as after a good copy. Answers what was
+// copied.
+CopyAmount RunDistributionCopy(const CopyPlan& plan, RunLog& log,
+                               const ShellOperations& shell = SystemShell());
 
 // Gathers the inputs from the registry, the system and the command line.
 CopierInputs GatherInputs(int argc, char** argv);

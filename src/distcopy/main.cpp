@@ -12,11 +12,14 @@
 // error box when a registry write fails.
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   const std::string folder = ExtractFilePath(ProgramFileName());
-  RunLog log(RunLogPath(folder + "Korvelund.ini", WindowsFolder()));
-  log.Write({"Halbrent.exe " KORVELUND_VERSION " started: folder ", folder});
+  RunLog log(RunLogPath(folder + "Korvelund.ini", WindowsFolder()), "Halbrent.exe");
+  log.Write({"started: version " KORVELUND_VERSION ", ", RunningSystemText(), ", folder ", folder});
+  const DWORD start = GetTickCount();
   try {
-    RunDistributionCopy(MakeCopyPlan(GatherInputs(__argc, __argv)), log);
-    log.Write({"exit code 0"});
+    const CopyAmount copied = RunDistributionCopy(MakeCopyPlan(GatherInputs(__argc, __argv)), log);
+    log.Write({"exit code 0: ", DecimalText(static_cast<std::int64_t>(copied.files)), " files, ",
+               DecimalText(static_cast<std::int64_t>(copied.bytes)), " bytes copied, ",
+               SecondsText(GetTickCount() - start)});
     return 0;
   } catch (const std::exception& error) {
     log.Write({"exit code 1: ", error.what()});

@@ -31,13 +31,70 @@ void DecodeOnOneThread(IInArchive* archive) {
   properties->Release();
 }
 
+// A module's full file name; empty when the system cannot tell it.
+std::wstring ModuleFileName(HMODULE module) {
+  if (PlatformIsWide()) {
+    wchar_t name[MAX_PATH * 4];
+    const DWORD length = GetModuleFileNameW(module, name, MAX_PATH * 4);
+    return length > 0 && length < MAX_PATH * 4 ? std::wstring(name, length) : std::wstring();
+  }
+  char name[MAX_PATH * 2];
+  const DWORD length = GetModuleFileNameA(module, name, sizeof name);
+  return length > 0 && length < sizeof name ? FromAnsi(std::string_view(name, length))
+                                            : std::wstring();
+}
+
+std::wstring SystemFolderName() {
+  if (PlatformIsWide()) {
+    wchar_t name[MAX_PATH * 2];
+    const UINT length = GetSystemDirectoryW(name, MAX_PATH * 2);
+    return length > 0 && length < MAX_PATH * 2 ? std::wstring(name, length) : std::wstring();
+  }
+  char name[MAX_PATH * 2];
+  const UINT length = GetSystemDirectoryA(name, sizeof name);
+  return length > 0 && length < sizeof name ? FromAnsi(std::string_view(name, length))
+                                            : std::wstring();
+}
+
+// Loads a library by its full path only: no search of any folder.
+HMODULE LoadByFullPath(const std::wstring& path) {
+  return PlatformIsWide() ? LoadLibraryW(path.c_str()) : LoadLibraryA(ToAnsi(path).c_str());
+}
+
+// The library: one the process has loaded already (its own choice, as a
+// host or a test that picks a library version does), else the first of the
+// places, each by its full path. Never a bare name: the current folder and
+// PATH are writable by whoever started the program, and a library found
+// there would run inside a setup program.
+HMODULE LoadSevenZipLibrary() {
+  if (const HMODULE loaded = GetModuleHandleA("7za.dll")) {
+    const std::wstring name = ModuleFileName(loaded);
+    // Loading it again by its own name counts one more reference.
+    if (!name.empty()) return LoadByFullPath(name);
+  }
+  for (const std::wstring& place : SevenZipLibraryPlaces()) {
+    if (const HMODULE module = LoadByFullPath(place)) return module;
+  }
+  return nullptr;
+}
+
 }  // namespace
+
+std::vector<std::wstring> SevenZipLibraryPlaces() {
+  std::vector<std::wstring> places;
+  const std::wstring program = ModuleFileName(nullptr);
+  const std::size_t slash = program.find_last_of(L"\\/");
+  if (slash != std::wstring::npos) places.push_back(program.substr(0, slash + 1) + L"7za.dll");
+  const std::wstring system = SystemFolderName();
+  if (!system.empty()) places.push_back(system + L"\\7za.dll");
+  return places;
+}
 
 ESevenZipLoadError::ESevenZipLoadError()
     : Error("Could not load CreateObject function from 7za.dll\r\nPerhaps 7za.dll not found") {}
 
 TSevenZip::TSevenZip(TComponent* AOwner) : TComponent(AOwner) {
-  library_ = LoadLibraryA("7za.dll");
+  library_ = LoadSevenZipLibrary();
   if (library_) create_entry_ = GetProcAddress(library_, "CreateObject");
   if (!create_entry_) {
     if (library_) FreeLibrary(library_);

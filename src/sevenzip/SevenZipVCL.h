@@ -104,6 +104,10 @@ using T7zNoteEvent =
     std::function<void(TComponent* Sender, const std::string& Note, const std::wstring& Filename)>;
 using TOpenVolume = std::function<void(std::wstring& arcFileName, bool Removable, bool& Cancel)>;
 
+// Where the component looks for 7za.dll, in order, by full path: beside the
+// program, then in the system folder.
+std::vector<std::wstring> SevenZipLibraryPlaces();
+
 // Raised by the constructor when 7za.dll or its CreateObject entry is missing.
 class ESevenZipLoadError : public Error {
  public:
@@ -170,6 +174,9 @@ class TSevenZip : public TComponent {
   // Files the last job extracted whole, and their bytes.
   std::uint32_t ExtractedFiles() const { return extracted_files_; }
   std::uint64_t ExtractedBytes() const { return extracted_bytes_; }
+  // Files (not folders) the last job was to extract: the selected items, or
+  // every file of the archive; 0 when it stopped before extracting.
+  std::uint32_t JobFiles() const { return job_files_; }
   std::uint64_t SFXOffset() const { return sfx_offset_; }
 
  private:
@@ -203,5 +210,6 @@ class TSevenZip : public TComponent {
   std::uint32_t failed_items_ = 0;
   std::string message_reason_;
   std::uint64_t extracted_bytes_ = 0;
+  std::uint32_t job_files_ = 0;
   sevenzip::CallerThread* caller_thread_ = nullptr;
 };

@@ -65,6 +65,7 @@ class ExtractJob {
     if (total > 0 && owner_->OnPreProgress)
       owner_->OnCallerThread([&] { owner_->OnPreProgress(owner_, total); });
     std::sort(indices.begin(), indices.end());
+    owner_->job_files_ = CountFiles(archive, indices, count);
 
     ComRef<TMyArchiveExtractCallback> callback(
         new TMyArchiveExtractCallback(owner_, owner_->Files.Count()));
@@ -91,6 +92,24 @@ class ExtractJob {
     for (int shift = 28; shift >= 0; shift -= 4)
       text += "0123456789ABCDEF"[static_cast<std::uint32_t>(value) >> shift & 0xF];
     return text;
+  }
+
+  // The files among the selected items, or among all `count` items.
+  static std::uint32_t CountFiles(IInArchive* archive, const std::vector<UINT32>& indices,
+                                  UINT32 count) {
+    std::uint32_t files = 0;
+    const auto count_item = [&](UINT32 index) {
+      if (!ItemIsFolder(archive, index, ItemAttributes(archive, index)) &&
+          !ItemIsAnti(archive, index)) {
+        ++files;
+      }
+    };
+    if (indices.empty()) {
+      for (UINT32 i = 0; i < count; ++i) count_item(i);
+    } else {
+      for (const UINT32 index : indices) count_item(index);
+    }
+    return files;
   }
 
   bool Open(IInArchive* archive) {
@@ -152,6 +171,7 @@ int TSevenZip::Extract(bool TestMode) {
   extracted_files_ = 0;
   extracted_bytes_ = 0;
   failed_items_ = 0;
+  job_files_ = 0;
   int result = -1;
   try {
     result = sevenzip::ExtractJob(this, caller).Run(TestMode);

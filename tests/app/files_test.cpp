@@ -109,8 +109,8 @@ TEST(TarnixMirror, FullDiskKeepsTheOldFileByteForByte) {
   ScopedMount disk(ScopedMount::kSmallDisk, 'T', 64);
   if (!disk.Mounted()) GTEST_SKIP() << disk.Refusal();
   const std::string tarnix = disk.Drive() + "\\Tarnix.ini";
-  const std::string old_text = "; the setup tool's own\r\n[Setup]\r\nMode = 2\r\n" +
-                               std::string(20000, ';') + "\r\n";
+  const std::string old_text =
+      "; the setup tool's own\r\n[Setup]\r\nMode = 2\r\n" + std::string(20000, ';') + "\r\n";
   WriteTextFile(tarnix, old_text);
 
   EXPECT_FALSE(MirrorSettingsIntoTarnix(folder / "Korvelund.ini", tarnix));
@@ -136,8 +136,8 @@ TEST(TarnixOptions, FullDiskLeavesTheFileWhole) {
   }
 }
 
-// The file states a crash can leave at each step of a replace, and what the
-// next start makes of them: always the old or the new file, nothing beside.
+// The file states a crash can leave at each step of a 9x replace, and what
+// the next start makes of them: always the old or the new file, nothing beside.
 TEST(InterruptedReplace, NextStartSettlesEveryCrashState) {
   struct State {
     const char* target;  // nullptr: absent
@@ -145,20 +145,33 @@ TEST(InterruptedReplace, NextStartSettlesEveryCrashState) {
     const char* backup;
     const char* settled;
   };
-  for (const State& state : {State{"old", "new, cut", nullptr, "old"},
-                             State{"old", "new", nullptr, "old"},
-                             State{nullptr, "new", "old", "old"},
-                             State{"new", nullptr, "old", "new"},
-                             State{"old", nullptr, nullptr, "old"}}) {
+  for (const State& state :
+       {State{"old", "new, cut", nullptr, "old"}, State{"old", "new", nullptr, "old"},
+        State{nullptr, "new", "old", "old"}, State{"new", nullptr, "old", "new"},
+        State{"old", nullptr, nullptr, "old"}}) {
     TempFolder folder;
     const std::string target = folder / "Tarnix.ini";
     if (state.target) WriteTextFile(target, state.target);
     if (state.temporary) WriteTextFile(ReplaceTemporaryName(target), state.temporary);
     if (state.backup) WriteTextFile(ReplaceBackupName(target), state.backup);
-    RecoverInterruptedReplace(target);
+    RecoverInterruptedReplaceStepwise(target);
     EXPECT_EQ(ReadTextFile(target), state.settled);
     EXPECT_TRUE(FolderHoldsOnly(folder.Path(), {"Tarnix.ini"}));
   }
+}
+
+// On NT no replace leaves a backup: a stray Tarnix.ini.kvold without a
+// Tarnix.ini makes no Tarnix.ini, and the settings reach none.
+TEST(InterruptedReplace, StrayBackupMakesNoFileOnNt) {
+  TempFolder folder;
+  const std::string target = folder / "Tarnix.ini";
+  const std::string settings = folder / "Korvelund.ini";
+  WriteTextFile(ReplaceBackupName(target), "[Options]\r\nOld=1\r\n");
+  WriteTextFile(settings, "[CopyFiles]\r\nTarnix=1\r\n");
+  EXPECT_FALSE(MirrorSettingsIntoTarnix(settings, target));
+  EXPECT_FALSE(WriteTarnixOptions(target, {"C:\\X", true, true, true}));
+  EXPECT_EQ(GetFileAttributesA(target.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(ReadTextFile(ReplaceBackupName(target)), "[Options]\r\nOld=1\r\n");
 }
 
 TEST(InterruptedReplace, StepwiseMoveReplacesOrPlacesTheWholeFile) {

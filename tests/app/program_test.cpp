@@ -40,7 +40,15 @@ TEST(Program, WithoutPackagesEndsByItselfAfterItsCountdown) {
   EXPECT_GE(GetTickCount() - start, 5000u);
 }
 
-TEST(Program, EscEndsItAtOnce) {
+struct WayOut {
+  const char* key;  // through the X server; null: the window is sent WM_CLOSE
+  const char* logged;
+};
+
+class ProgramWayOut : public testing::TestWithParam<WayOut> {};
+
+// Every way out before Apply ends the program at once and ends its log with the reason.
+TEST_P(ProgramWayOut, EndsItAtOnceAndEndsTheLog) {
   TempFolder folder;
   WritePackages(folder);
   WriteTextFile(folder / "Korvelund.ini",
@@ -49,14 +57,23 @@ TEST(Program, EscEndsItAtOnce) {
   const HWND window = program.WaitForWindow("Korvelund", 20000);
   ASSERT_NE(window, nullptr);
   Sleep(500);
-  PressKey(window, "Escape");
-  // Without a countdown nothing but the key ends it; the bound is for a busy machine.
+  if (GetParam().key) {
+    PressKey(window, GetParam().key);
+  } else {
+    PostMessageA(window, WM_CLOSE, 0, 0);
+  }
+  // Without a countdown nothing but the user ends it; the bound is for a busy machine.
   EXPECT_EQ(program.WaitForExit(15000), 0);
   const std::vector<std::string> events = testing_support::RunLogEvents(folder / "run.log");
   ASSERT_FALSE(events.empty());
   EXPECT_NE(events[0].find(", countdown off, "), std::string::npos) << events[0];
-  EXPECT_EQ(events.back(), "ended without a run: Esc");
+  EXPECT_EQ(events.back(), GetParam().logged);
 }
+
+INSTANTIATE_TEST_SUITE_P(Ways, ProgramWayOut,
+                         testing::Values(WayOut{"Escape", "ended without a run: Esc"},
+                                         WayOut{"alt+F4", "ended without a run: window closed"},
+                                         WayOut{nullptr, "ended without a run: window closed"}));
 
 TEST(Program, ScreenshotOfTheRussianWindow) {
   TempFolder folder;
@@ -90,9 +107,12 @@ TEST(Program, ScreenshotOfTheEnglishCompactWindow) {
   EXPECT_EQ(program.WaitForExit(15000), 0);
 }
 
+// The log has its start and a line naming the places tried before the box shows.
 TEST(Program, WithoutTheLibraryShowsTheErrorBoxAndNoWindow) {
   TempFolder folder;
   WritePackages(folder);
+  const std::string log = folder / "run.log";
+  WriteTextFile(folder / "Korvelund.ini", Settings("Timer=0\r\n", "LogFile=" + log + "\r\n"));
   ProgramRun program(folder.Path(), "", /*with_library=*/false);
   const HWND box = program.WaitForWindow("Application Error", 20000);
   ASSERT_NE(box, nullptr);
@@ -101,6 +121,14 @@ TEST(Program, WithoutTheLibraryShowsTheErrorBoxAndNoWindow) {
       << text;
   EXPECT_NE(text.find("Perhaps 7za.dll not found"), std::string::npos) << text;
   EXPECT_EQ(program.WaitForWindow("Korvelund", 0), nullptr);
+  char system[MAX_PATH];
+  const std::string system_folder(system, GetSystemDirectoryA(system, MAX_PATH));
+  const std::vector<std::string> events = testing_support::RunLogEvents(log);
+  ASSERT_EQ(events.size(), 2u);
+  EXPECT_TRUE(events[0].starts_with("started: version ")) << events[0];
+  EXPECT_EQ(events[1], "7za.dll not loaded (tried " + folder.Path() + "\\7za.dll, " +
+                           system_folder +
+                           "\\7za.dll): no window, the Application Error box and exit code 1");
   PostMessageA(box, WM_COMMAND, IDOK, 0);
   EXPECT_EQ(program.WaitForExit(10000), 1);
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <regex>
 #include <string>
 #include <vector>
@@ -22,11 +23,11 @@
 namespace {
 
 using testing_support::MakeFolders;
-using testing_support::Run7zz;
-using testing_support::UnixPath;
 using testing_support::ReadTextFile;
 using testing_support::RemoveTree;
+using testing_support::Run7zz;
 using testing_support::TempFolder;
+using testing_support::UnixPath;
 using testing_support::WriteTextFile;
 
 const std::vector<std::string> kNothingFound;
@@ -72,8 +73,8 @@ class ProgramApplyTest : public testing::Test {
                      const std::string& copy_files = "", const std::string& options = "") {
     WriteTextFile(program_ / "Korvelund.ini",
                   "[Options]\r\nDelDrvAfterInst=1\r\nDrvFolder=" + drv_folder + "\r\n" + options +
-                      "[CopyFiles]\r\nTimer=1\r\nDistrCopy=1\r\n" + copy_files +
-                      "[Select]\r\n" + select);
+                      "[CopyFiles]\r\nTimer=1\r\nDistrCopy=1\r\n" + copy_files + "[Select]\r\n" +
+                      select);
   }
 
   // Zipped\NAME made by 7zz with these arguments in `folder`.
@@ -256,44 +257,55 @@ TEST_F(ProgramApplyTest, RunLogNamesEveryFailureWithItsCodePathAndCounts) {
   // A folder of the file's name in the way: the copy of that one file fails.
   MakeFolders(target / "D\\X\\CHIPSET\\drv.sys");
   WriteSettings(target.Path(),
-                "DP_good.7z=1\r\nDP_damaged.7z=1\r\nDP_unsafe.7z=1\r\nUnZipped=1\r\n",
-                "", "LogFile=" + work.Path() + "\\logs\\apply.log\r\n");
+                "DP_good.7z=1\r\nDP_damaged.7z=1\r\nDP_unsafe.7z=1\r\nUnZipped=1\r\n", "",
+                "LogFile=" + work.Path() + "\\logs\\apply.log\r\n");
   MakeFolders(work / "logs");
 
   ASSERT_EQ(Run(), 0);
   CopyFileA(Unzipped("Chipset\\drv.sys").c_str(), (target / "D\\X\\CHIPSET\\drv.sys").c_str(),
             FALSE);
-  const std::string copy_error = SystemErrorText(GetLastError());
+  const DWORD copy_error_code = GetLastError();
+  const std::string copy_error = SystemErrorText(copy_error_code);
   const std::string program = program_.Path() + "\\";
   const std::string folders = upper_target + "\\D\\X\\";
   const std::string targets = "targets: archives into " + upper_target + ", folders into " +
                               folders + "; destination '" + upper_target + "'";
   const std::vector<std::string> expected{
-      "Korvelund.exe " + Version() + " started: folder " + program + ", package root " + program +
-          ", language Russian, countdown 1, archive target " + upper_target +
-          ", folder target " + folders + ", settings " + program + "Korvelund.ini",
+      "started: version " + Version() + ", " + RunningSystemText() + ", folder " + program +
+          ", package root " + program +
+          ", 3 archives and 2 folders listed, language Russian, countdown 1, archive target " +
+          upper_target + ", folder target " + folders + ", settings " + program + "Korvelund.ini",
       targets,
       "Tarnix.ini " + tarnix.Path() + ": settings not copied: no Tarnix mode",
-      "apply started by the countdown: archive target " + upper_target + ", folder target " +
-          folders,
+      "apply started by the countdown: 3 of 3 archives and 2 of 2 folders selected, archive "
+      "target " +
+          upper_target + ", folder target " + folders,
       targets,
       "Tarnix.ini " + tarnix.Path() + ": options not written: no Tarnix mode",
       // Each archive's messages before its result; the package root's own
       // backslash stays in the paths, as the run joins them.
       "archive DP_damaged.7z: code 3 CRC Error (damaged file not written): " + upper_target +
           "\\Damaged\\d.sys",
-      "archive DP_damaged.7z from " + program + "\\Zipped\\DP_damaged.7z: result 1, 0 files, 0 bytes",
-      "archive DP_good.7z from " + program + "\\Zipped\\DP_good.7z: result 0, 2 files, 1003 bytes",
+      "archive DP_damaged.7z from " + program +
+          "\\Zipped\\DP_damaged.7z: result 1, 0 of 1 file, 0 bytes, FAILED",
+      "archive DP_good.7z from " + program +
+          "\\Zipped\\DP_good.7z: result 0, 2 of 2 files, 1003 bytes, ok",
       "archive DP_unsafe.7z: code 11 Could not create file (its path leaves the target folder): " +
           upper_target + "\\..\\up.txt",
-      "archive DP_unsafe.7z from " + program + "\\Zipped\\DP_unsafe.7z: result 1, 1 file, 2 bytes",
-      "folder CHIPSET: not copied " + program + "\\UnZipped\\CHIPSET\\drv.sys: " + copy_error,
-      "folder CHIPSET: 1 file, 9 bytes copied to " + folders + "CHIPSET",
-      "folder MODEM: 1 file, 7 bytes copied to " + folders + "MODEM",
+      "archive DP_unsafe.7z from " + program +
+          "\\Zipped\\DP_unsafe.7z: result 1, 1 of 2 files, 2 bytes, FAILED",
+      "folder CHIPSET: not copied " + program + "\\UnZipped\\CHIPSET\\drv.sys: " + copy_error +
+          " (error " + std::to_string(copy_error_code) + ")",
+      "folder CHIPSET: 1 of 2 files, 9 bytes copied to " + folders + "CHIPSET, FAILED",
+      "folder MODEM: 1 of 1 file, 7 bytes copied to " + folders + "MODEM, ok",
       "apply ended: 3 archives (3 files, 1005 bytes), 2 folders (2 files, 16 bytes), "
       "result: 3 failures",
   };
-  std::vector<std::string> events = testing_support::RunLogEvents(log);
+  std::vector<std::string> events;
+  for (testing_support::RunLogLine& line : testing_support::RunLogLines(log)) {
+    EXPECT_EQ(line.program, "Korvelund.exe");
+    events.push_back(std::move(line.event));
+  }
   ASSERT_EQ(events.size(), expected.size()) << ReadTextFile(log);
   // Times vary; the folders list their packages in the file system's order.
   const std::regex seconds(", \\d+\\.\\d{3} s");
@@ -304,6 +316,119 @@ TEST_F(ProgramApplyTest, RunLogNamesEveryFailureWithItsCodePathAndCounts) {
   EXPECT_EQ(events, ordered);
   EXPECT_EQ(ReadTextFile(target / "Good\\a.inf"), "aaa");
   EXPECT_EQ(ReadTextFile(target / "D\\X\\MODEM\\modem.inf"), "[modem]");
+}
+
+// What fails is logged as FAILED, never as written or "ok", and with
+// [Options] FailureExitCode the program ends with that code: a read-only
+// Tarnix.ini (the settings copy at start and the options at Apply) and a
+// selected folder that is gone by the time of the copy.
+TEST_F(ProgramApplyTest, FailuresAreLoggedAsFailedAndEndWithTheChosenExitCode) {
+  TarnixIniGuard tarnix("[Options]\r\nOwn=1\r\n");
+  struct ReadOnly {
+    explicit ReadOnly(const std::string& path) : path_(path) {
+      SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_READONLY);
+    }
+    ~ReadOnly() { SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL); }
+    std::string path_;
+  } read_only(tarnix.Path());
+  WriteTextFile(Unzipped("Gone\\gone.inf"), "[gone]");
+  WriteTextFile(Unzipped("Kept\\kept.inf"), "[kept]");
+  TempFolder target;
+  const std::string log = program_ / "run.log";
+  WriteTextFile(program_ / "Korvelund.ini",
+                "[Options]\r\nDrvFolder=" + target.Path() + "\r\nFailureExitCode=7\r\nLogFile=" +
+                    log + "\r\n[CopyFiles]\r\nTimer=3\r\nTarnix=1\r\n[Select]\r\nUnZipped=1\r\n");
+  {
+    ProgramRun program(program_.Path(), "");
+    ASSERT_NE(program.WaitForWindow("Korvelund", 20000), nullptr);
+    RemoveTree(Unzipped("Gone"));
+    EXPECT_EQ(program.WaitForExit(60000), 7);
+  }
+  EXPECT_EQ(tarnix.Read("Options", "DrvFolder"), "<absent>");
+  const std::vector<std::string> events = testing_support::RunLogEvents(log);
+  const auto logged = [&](const std::string& start, const std::string& end) {
+    return std::any_of(events.begin(), events.end(), [&](const std::string& event) {
+      return event.starts_with(start) && event.ends_with(end);
+    });
+  };
+  const std::string place = "Tarnix.ini " + tarnix.Path();
+  EXPECT_TRUE(logged(place + ": settings not copied: the file could not be rewritten", ", FAILED"));
+  EXPECT_TRUE(logged(place + ": options not written (read-only file or full disk): [Options] "
+                             "DrvFolder=",
+                     ", FAILED"));
+  EXPECT_TRUE(logged("folder GONE: the folder " + program_.Path(), " is gone, FAILED"));
+  EXPECT_TRUE(logged("folder KEPT: 1 of 1 file, 6 bytes copied to ", ", ok"));
+  ASSERT_FALSE(events.empty());
+  EXPECT_TRUE(events.back().ends_with(", result: 3 failures")) << events.back();
+  EXPECT_EQ(ReadTextFile(target / "D\\X\\KEPT\\kept.inf"), "[kept]");
+}
+
+// Which split and self-extracting packages a user can apply through the
+// archive list, which shows *.7z names only. Volumes as 7-Zip names them
+// (NAME.7z.001, ...) are not listed; a first volume renamed NAME.7z is listed
+// but does not open, whatever its further volumes are called (NAME.7z.002 or
+// NAME.002); a self-extracting archive renamed NAME.7z is listed and
+// applies like any other; under its .exe name it is not listed.
+TEST_F(ProgramApplyTest, SplitAndSelfExtractingPackagesThroughTheArchiveList) {
+  TempFolder work;
+  std::string data(250000, '\0');
+  std::uint32_t seed = 19;
+  for (char& c : data) c = static_cast<char>((seed = seed * 1103515245u + 12345u) >> 24);
+  WriteTextFile(work / "content\\Split\\big.sys", data);
+  Make7z("DP_split.7z", work / "content", {"-v100k", "-mx0", "Split"});
+  const auto copy = [&](const std::string& from, const std::string& to) {
+    ASSERT_TRUE(CopyFileA(Archive(from).c_str(), Archive(to).c_str(), FALSE)) << to;
+  };
+  for (const char* volume : {"001", "002", "003"}) {
+    ASSERT_TRUE(FileExists(Archive(std::string("DP_split.7z.") + volume))) << volume;
+  }
+  copy("DP_split.7z.001", "DP_renamed.7z");
+  copy("DP_split.7z.002", "DP_renamed.002");
+  copy("DP_split.7z.003", "DP_renamed.003");
+  copy("DP_split.7z.001", "DP_first.7z");
+  copy("DP_split.7z.002", "DP_first.7z.002");
+  copy("DP_split.7z.003", "DP_first.7z.003");
+  WriteTextFile(work / "sfx\\Sfx\\s.inf", "[sfx]");
+  MakeArchive(work / "sfx.7z", work / "sfx", {"Sfx"});
+  const char* source = std::getenv("PROJECT_SOURCE_DIR");
+  ASSERT_NE(source, nullptr);
+  std::string module_path =
+      std::string("Z:") + source + "/build/deps/7zip-sfx/package/7zip-lite/7z.sfx";
+  std::replace(module_path.begin(), module_path.end(), '/', '\\');
+  const std::string sfx = ReadTextFile(module_path) + ReadTextFile(work / "sfx.7z");
+  ASSERT_GT(sfx.size(), 190000u);
+  WriteTextFile(Archive("DP_sfx.7z"), sfx);
+  WriteTextFile(Archive("DP_sfx.exe"), sfx);
+  TempFolder target;
+  const std::string log = program_ / "run.log";
+  WriteSettings(target.Path(), "DP_renamed.7z=1\r\nDP_first.7z=1\r\nDP_sfx.7z=1\r\n", "",
+                "LogFile=" + log + "\r\n");
+  EXPECT_EQ(Run(), 0);
+  const std::vector<std::string> events = testing_support::RunLogEvents(log);
+  SCOPED_TRACE(ReadTextFile(log));
+  const auto line_of = [&](const std::string& start) {
+    const auto found = std::find_if(events.begin(), events.end(), [&](const std::string& event) {
+      return event.starts_with(start);
+    });
+    return found == events.end() ? std::string() : *found;
+  };
+  // Listed: DP_first.7z, DP_renamed.7z and DP_sfx.7z; not the .001 nor the .exe.
+  EXPECT_NE(line_of("started: ").find(", 3 archives and 0 folders listed, "), std::string::npos)
+      << line_of("started: ");
+  const std::string zipped = program_.Path() + "\\\\Zipped\\";
+  for (const char* volume : {"DP_first.7z", "DP_renamed.7z"}) {
+    EXPECT_EQ(line_of("archive " + std::string(volume) + ": "),
+              "archive " + std::string(volume) +
+                  ": code 1 File not found (the archive cannot be opened: missing, unreadable or "
+                  "no 7z archive): " +
+                  zipped + volume);
+    const std::string result = line_of("archive " + std::string(volume) + " from ");
+    EXPECT_NE(result.find(": result -1, 0 of 0 files, 0 bytes, "), std::string::npos) << result;
+    EXPECT_TRUE(result.ends_with(", FAILED")) << result;
+  }
+  EXPECT_TRUE(line_of("archive DP_sfx.7z from ").ends_with(", ok"));
+  EXPECT_EQ(ReadTextFile(target / "Sfx\\s.inf"), "[sfx]");
+  EXPECT_FALSE(FileExists(target / "Split\\big.sys"));
 }
 
 // The log's place changes nothing about the run: the default place is the
@@ -322,11 +447,11 @@ TEST_F(ProgramApplyTest, RunLogPlaceDefaultOffAndFallback) {
 
   // Other programs of the prefix may log there too: only this program's
   // start lines count.
-  const std::string started = "started: folder " + program_.Path() + "\\,";
+  const std::string started = ", folder " + program_.Path() + "\\,";
   const auto runs_logged = [&](const std::string& path) {
     const std::vector<std::string> events = testing_support::RunLogEvents(path);
     return std::count_if(events.begin(), events.end(), [&](const std::string& event) {
-      return event.find(started) != std::string::npos;
+      return event.starts_with("started: ") && event.find(started) != std::string::npos;
     });
   };
   const auto ended_ok = [&](const std::string& path) {

@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include "common/paths.h"
+#include "common/program_paths.h"
 #include "common/run_log.h"
 #include "support/file_util.h"
 #include "support/host_command.h"
@@ -7,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <regex>
+#include <vector>
 
 namespace {
 
@@ -53,6 +57,19 @@ class ReadOnlyFolder {
   bool mounted_ = false;
 };
 
+// The CR LF lines of a text; a last line without CR LF counts as one.
+std::vector<std::string> LinesOf(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find("\r\n", start);
+    if (end == std::string::npos) end = text.size();
+    lines.push_back(text.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
 class RunLogTest : public testing::Test {
  protected:
   TempFolder folder_;
@@ -65,22 +82,22 @@ TEST_F(RunLogTest, AppendsStampedCrLfLinesAndNeverTruncates) {
   const std::string path = folder_ / "run.log";
   WriteTextFile(path, "earlier run\r\n");
   {
-    RunLog log(path);
+    RunLog log(path, "Korvelund.exe");
     log.Write({"first"});
     log.Write({"second \xC4\xF0"});  // ANSI text goes out byte for byte
   }
-  RunLog(path).Write({"next run"});
+  RunLog(path, "Korvelund.exe").Write({"next run"});
   const std::regex expected(
       "earlier run\r\n"
-      "\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d first\r\n"
-      "\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d second \xC4\xF0\r\n"
-      "\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d next run\r\n");
+      "\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d Korvelund.exe: first\r\n"
+      "\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d Korvelund.exe: second \xC4\xF0\r\n"
+      "\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d Korvelund.exe: next run\r\n");
   EXPECT_TRUE(std::regex_match(ReadTextFile(path), expected)) << ReadTextFile(path);
   EXPECT_FALSE(testing_support::ReadTextFile(fallback_).size());
 }
 
 TEST_F(RunLogTest, EmptyPathWritesNothingAnywhere) {
-  RunLog log("");
+  RunLog log("", "Korvelund.exe");
   log.Write({"nothing"});
   EXPECT_EQ(GetFileAttributesA(fallback_.c_str()), INVALID_FILE_ATTRIBUTES);
 }
@@ -98,11 +115,15 @@ TEST_F(RunLogTest, UnwritablePlaceFallsBackToTempOnce) {
     SCOPED_TRACE(place);
     DeleteFileA(fallback_.c_str());
     {
-      RunLog log(place);
+      RunLog log(place, "Korvelund.exe");
       log.Write({"one"});
       log.Write({"two"});
     }
     const std::string text = ReadTextFile(fallback_);
+    // The first line says where the log was meant to go, and why it is not there.
+    EXPECT_NE(text.find("Korvelund.exe: log " + place + " not written ("), std::string::npos)
+        << text;
+    EXPECT_LT(text.find(" not written ("), text.find(" one\r\n")) << text;
     EXPECT_NE(text.find(" one\r\n"), std::string::npos) << text;
     EXPECT_NE(text.find(" two\r\n"), std::string::npos) << text;
   }
@@ -112,7 +133,7 @@ TEST_F(RunLogTest, UnwritablePlaceFallsBackToTempOnce) {
 
 TEST_F(RunLogTest, NoWritablePlaceAtAllIsQuietlyNoLog) {
   TempVariable nowhere(folder_ / "missing temp");
-  RunLog log(folder_ / "missing\\run.log");
+  RunLog log(folder_ / "missing\\run.log", "Korvelund.exe");
   log.Write({"lost"});
   log.Write({"lost too"});
   EXPECT_EQ(GetFileAttributesA((folder_ / "missing").c_str()), INVALID_FILE_ATTRIBUTES);
@@ -122,19 +143,87 @@ TEST_F(RunLogTest, NoWritablePlaceAtAllIsQuietlyNoLog) {
 TEST_F(RunLogTest, LogOverOneMegabyteIsSetAsideAsOldBeforeAppending) {
   const std::string path = folder_ / "Korvelund.log";
   const std::string old = folder_ / "Korvelund.old";
-  const std::string full(kRunLogRolloverSize, 'x');
+  std::string full =
+      "\xEF\xBB\xBF"
+      "2026-01-09 07:05:03 Halbrent.exe: started\r\n";
+  full.resize(kRunLogRolloverSize, 'x');
   WriteTextFile(old, "the run before last");
 
   WriteTextFile(path, full);  // exactly 1 MB stays
-  RunLog(path).Write({"appended"});
+  RunLog(path, "Korvelund.exe").Write({"appended"});
   EXPECT_EQ(ReadTextFile(path).substr(0, full.size()), full);
   EXPECT_EQ(ReadTextFile(old), "the run before last");
 
-  RunLog(path).Write({"fresh"});  // now over 1 MB
-  EXPECT_EQ(ReadTextFile(old).size(), full.size() + 30);
+  RunLog(path, "Korvelund.exe").Write({"fresh"});  // now over 1 MB
+  EXPECT_EQ(ReadTextFile(old).size(), full.size() + 45);
   const std::string text = ReadTextFile(path);
-  EXPECT_EQ(text.size(), 27u) << text;
+  EXPECT_EQ(text.size(), 42u) << text;
   EXPECT_NE(text.find(" fresh\r\n"), std::string::npos);
+}
+
+// A LogFile that names some other large file: it stays byte for byte, and
+// the lines go to the fallback place with the reason.
+TEST_F(RunLogTest, LargeFileThatIsNoRunLogIsLeftAlone) {
+  const std::string path = folder_ / "setup.dat";
+  const std::string other = "MZ" + std::string(kRunLogRolloverSize, 'x');
+  WriteTextFile(path, other);
+  RunLog(path, "Korvelund.exe").Write({"here"});
+  EXPECT_EQ(ReadTextFile(path), other);
+  EXPECT_FALSE(FileExists(folder_ / "setup.old"));
+  const std::vector<std::string> lines = LinesOf(ReadTextFile(fallback_));
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_TRUE(lines[0].ends_with("Korvelund.exe: log " + path +
+                                 " not written (over 1 MB and not a run log, so left as it is): "
+                                 "this log instead"))
+      << lines[0];
+  EXPECT_TRUE(lines[1].ends_with("Korvelund.exe: here")) << lines[1];
+}
+
+// Two programs appending to one log at once lose no line and tear none, in
+// either way of appending.
+TEST_F(RunLogTest, TwoProgramsWritingAtOnceLoseNoLine) {
+  const std::string writer = ExtractFilePath(ProgramFileName()) + "run_log_writer.exe";
+  constexpr int kLines = 2000;
+  for (const char* way : {"append", "locked"}) {
+    SCOPED_TRACE(way);
+    const std::string path = folder_ / (std::string(way) + ".log");
+    WriteTextFile(path, "");
+    std::vector<PROCESS_INFORMATION> writers;
+    for (const char* program : {"Korvelund.exe", "Halbrent.exe"}) {
+      std::string command = "\"" + writer + "\" \"" + path + "\" " + program + " " +
+                            std::to_string(kLines) + " " + way;
+      STARTUPINFOA startup{};
+      startup.cb = sizeof startup;
+      PROCESS_INFORMATION process{};
+      ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                 nullptr, &startup, &process));
+      writers.push_back(process);
+    }
+    for (const PROCESS_INFORMATION& process : writers) {
+      EXPECT_EQ(WaitForSingleObject(process.hProcess, 120000), WAIT_OBJECT_0);
+      DWORD code = 1;
+      GetExitCodeProcess(process.hProcess, &code);
+      EXPECT_EQ(code, 0u);
+      CloseHandle(process.hThread);
+      CloseHandle(process.hProcess);
+    }
+    const std::regex line(
+        R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d (Korvelund|Halbrent)\.exe: line (\d+) of this writer)");
+    std::map<std::string, int> next{{"Korvelund", 0}, {"Halbrent", 0}};
+    int torn = 0;
+    for (const std::string& text : LinesOf(ReadTextFile(path))) {
+      std::smatch match;
+      if (!std::regex_match(text, match, line)) {
+        ++torn;
+        continue;
+      }
+      // Each writer's lines in its own order, none missing.
+      EXPECT_EQ(std::stoi(match[2]), next[match[1]]++) << text;
+    }
+    EXPECT_EQ(torn, 0);
+    EXPECT_EQ(next["Korvelund"], kLines);
+    EXPECT_EQ(next["Halbrent"], kLines);
+  }
 }
 
 TEST_F(RunLogTest, PlaceFromTheSettingsFile) {

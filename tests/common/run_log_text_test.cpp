@@ -4,10 +4,27 @@
 
 namespace {
 
-TEST(RunLogTextTest, LinesCarryTheirTimeAndEndInCrLf) {
-  EXPECT_EQ(LogLine({2026, 1, 9, 7, 5, 3}, {"apply ", "started"}),
-            "2026-01-09 07:05:03 apply started\r\n");
-  EXPECT_EQ(LogLine({2026, 12, 31, 23, 59, 59}, {}), "2026-12-31 23:59:59 \r\n");
+TEST(RunLogTextTest, LinesCarryTheirTimeAndProgramAndEndInCrLf) {
+  EXPECT_EQ(LogLine({2026, 1, 9, 7, 5, 3}, "Korvelund.exe", {"apply ", "started"}),
+            "2026-01-09 07:05:03 Korvelund.exe: apply started\r\n");
+  EXPECT_EQ(LogLine({2026, 12, 31, 23, 59, 59}, "Halbrent.exe", {}),
+            "2026-12-31 23:59:59 Halbrent.exe: \r\n");
+}
+
+// Only a file whose first line is one of ours is ever set aside.
+TEST(RunLogTextTest, RecognisesOnlyItsOwnFirstLine) {
+  for (const char* own : {"2026-01-09 07:05:03 Korvelund.exe: started",
+                          "\xEF\xBB\xBF"
+                          "2026-01-09 07:05:03 Halbrent.exe: started",
+                          "2026-01-09 07:05:03 Korvelund.exe 1.0 started: folder C:\\"}) {
+    EXPECT_TRUE(IsRunLogHead(own)) << own;
+  }
+  for (const char* other :
+       {"", "MZ\x90", "2026-01-09 07:05:03 setupapi: started", "2026-01-09 07:05 Korvelund.exe: x",
+        "\xEF\xBB\xBF", "x2026-01-09 07:05:03 Korvelund.exe: started",
+        "2026-01-09T07:05:03 Korvelund.exe: started"}) {
+    EXPECT_FALSE(IsRunLogHead(other)) << other;
+  }
 }
 
 TEST(RunLogTextTest, ResultAndSeconds) {

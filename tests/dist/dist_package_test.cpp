@@ -119,11 +119,12 @@ TEST_F(DistPackageTest, SampleSettingsNameEveryKeyWithItsDefault) {
     const char* name;
     const char* value;
   };
-  for (const Key& key : {Key{"Options", "DrvFolder", "%SystemDrive%\\D"},
-                         Key{"Options", "DelDrvAfterInst", "1"}, Key{"CopyFiles", "DrvSource", ""},
-                         Key{"CopyFiles", "Timer", "30"}, Key{"CopyFiles", "LangEn", "0"},
-                         Key{"CopyFiles", "HMin", "0"}, Key{"CopyFiles", "Tarnix", "0"},
-                         Key{"CopyFiles", "DistrCopy", "0"}, Key{"Select", "UnZipped", "0"}}) {
+  for (const Key& key :
+       {Key{"Options", "DrvFolder", "%SystemDrive%\\D"}, Key{"Options", "DelDrvAfterInst", "1"},
+        Key{"Options", "FailureExitCode", "0"}, Key{"CopyFiles", "DrvSource", ""},
+        Key{"CopyFiles", "Timer", "30"}, Key{"CopyFiles", "LangEn", "0"},
+        Key{"CopyFiles", "HMin", "0"}, Key{"CopyFiles", "Tarnix", "0"},
+        Key{"CopyFiles", "DistrCopy", "0"}, Key{"Select", "UnZipped", "0"}}) {
     char value[256] = {};
     GetPrivateProfileStringA(key.section, key.name, "<absent>", value, sizeof value,
                              Program("Korvelund.ini.sample").c_str());
@@ -172,8 +173,9 @@ TEST_F(DistPackageTest, BothProgramsCarryTheProductVersion) {
     ASSERT_NE(module, nullptr);
     const HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
     ASSERT_NE(resource, nullptr);
-    const std::string manifest(static_cast<const char*>(LockResource(LoadResource(module, resource))),
-                               SizeofResource(module, resource));
+    const std::string manifest(
+        static_cast<const char*>(LockResource(LoadResource(module, resource))),
+        SizeofResource(module, resource));
     FreeLibrary(module);
     EXPECT_NE(manifest.find("version=\"" + quad + "\""), std::string::npos) << manifest;
   }

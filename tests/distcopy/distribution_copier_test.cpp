@@ -174,7 +174,7 @@ TEST_F(CopierTest, FailedRegistryWriteStopsBeforeServicePackRemoval) {
   WantCopy(nullptr, "[CopyFiles]\nDistrCopy=1\n");
   DeleteMachineKey(setup_key_);
   try {
-    RunLog log(root_ / "run.log");
+    RunLog log(root_ / "run.log", "Halbrent.exe");
     RunDistributionCopy(Plan(), log);
     ADD_FAILURE() << "no registry error";
   } catch (const RegistryError& error) {
@@ -184,9 +184,70 @@ TEST_F(CopierTest, FailedRegistryWriteStopsBeforeServicePackRemoval) {
   EXPECT_TRUE(DirectoryExists(Copied("SVCPACK")));
   const std::vector<std::string> events = testing_support::RunLogEvents(root_ / "run.log");
   ASSERT_EQ(events.size(), 4u);
-  EXPECT_EQ(events[2], "shell copy: ok");
+  EXPECT_EQ(events[2],
+            "shell copy to " + root_.Path() + "\\windows\\I386\\: 3 files, 18 bytes, ok");
   EXPECT_EQ(events[3], "registry HKLM\\" + setup_key_ + "\\SourcePath: could not be set to '" +
                            root_.Path() + "\\windows\\' (was (none))");
 }
+
+}  // namespace
+
+namespace {
+
+// The short 8.3 form of an existing path.
+std::string ShortName(const std::string& path) {
+  char name[MAX_PATH * 2];
+  const DWORD length = GetShortPathNameA(path.c_str(), name, sizeof name);
+  return length > 0 && length < sizeof name ? std::string(name, length) : path;
+}
+
+class SameFolderTest : public CopierTest, public testing::WithParamInterface<int> {
+ protected:
+  // The copy folder itself, as a run's source may spell it.
+  std::string Spelling() const {
+    const std::string copy = root_ / "windows\\I386";
+    switch (GetParam()) {
+      case 0:
+        return copy + "\\*.*";
+      case 1:
+        return root_ / "WINDOWS\\i386\\.\\*.*";
+      case 2:
+        return root_ / "windows\\system32\\..\\I386";
+      default:
+        return ShortName(copy) + "\\*.*";
+    }
+  }
+};
+
+// Run a second time, or given the copy itself: the copier neither copies the
+// folder onto itself nor deletes its SVCPACK, and points the setup paths at
+// it as after a good copy.
+TEST_P(SameFolderTest, CopiesAndDeletesNothingAndWritesTheSetupPaths) {
+  WantCopy(nullptr, "[CopyFiles]\nDistrCopy=1\n");
+  WriteTextFile(Copied("txtsetup.sif"), "[SetupData]\r\n");
+  WriteTextFile(Copied("SVCPACK\\KB2.exe"), "sp2");
+  bool shell_used = false;
+  ShellOperations shell = SystemShell();
+  shell.copy = [&](const std::string&, const std::string&) { return shell_used = true; };
+  shell.remove = [&](const std::string&) { return shell_used = true; };
+  RunLog log(root_ / "run.log", "Halbrent.exe");
+  const std::string source = Spelling();
+  SCOPED_TRACE(source);
+  RunDistributionCopy(Plan(source), log, shell);
+
+  EXPECT_FALSE(shell_used);
+  EXPECT_EQ(ReadTextFile(Copied("SVCPACK\\KB2.exe")), "sp2");
+  EXPECT_EQ(MachineString(setup_key_, "SourcePath"), root_ / "windows\\");
+  EXPECT_EQ(MachineString(setup_key_, "ServicePackSourcePath"), root_ / "windows\\");
+  EXPECT_EQ(MachineString(system_key_, "SourcePath"), root_ / "windows\\I386");
+  const std::vector<std::string> events = testing_support::RunLogEvents(root_ / "run.log");
+  ASSERT_GE(events.size(), 3u);
+  EXPECT_TRUE(events[2].starts_with("no copy: the source ")) << events[2];
+  EXPECT_TRUE(events[2].ends_with(" is the target " + root_ / "windows\\I386" +
+                                  " itself; nothing copied or deleted"))
+      << events[2];
+}
+
+INSTANTIATE_TEST_SUITE_P(Spellings, SameFolderTest, testing::Range(0, 4));
 
 }  // namespace

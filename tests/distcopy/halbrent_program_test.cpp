@@ -2,6 +2,7 @@
 
 #include "common/paths.h"
 #include "common/program_paths.h"
+#include "common/run_log.h"
 #include "distcopy/copy_plan.h"
 #include "distcopy/setup_registry.h"
 #include "registry_guard.h"
@@ -14,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <regex>
 
 namespace {
 
@@ -68,6 +70,15 @@ class HalbrentTest : public testing::Test {
     EXPECT_EQ(MachineString(kWindowsNtKey, "SourcePath"), windows_ + "\\I386");
   }
 
+  // A run whose source was the copy itself: the values as after a good copy.
+  void ExpectLeftInPlaceAndRepointed(const ChildResult& result) {
+    EXPECT_EQ(result.exit_code, 0);
+    EXPECT_TRUE(result.boxes.empty());
+    EXPECT_EQ(ReadTextFile(copy_folder_ + "\\txtsetup.sif"), "[SetupData]\r\n");
+    EXPECT_EQ(MachineString(kSetupKey, "SourcePath"), windows_ + "\\");
+    EXPECT_EQ(MachineString(kWindowsNtKey, "SourcePath"), windows_ + "\\I386");
+  }
+
   SetupRegistryGuard registry_;
   TempFolder root_;
   std::string program_ = root_ / "Halbrent.exe";
@@ -80,6 +91,16 @@ class HalbrentTest : public testing::Test {
 TEST_F(HalbrentTest, CopiesFromTheRegisteredSetupSourceAndRepointsIt) {
   SetMachineString(kSetupKey, "SourcePath", root_.Path() + "\\cd\\");
   ExpectCopiedAndRepointed(Run({}));
+}
+
+// The second run finds the setup source pointing at the copy: it copies
+// nothing onto itself and leaves what setup reads there as it is.
+TEST_F(HalbrentTest, SecondRunLeavesTheCopyAlone) {
+  SetMachineString(kSetupKey, "SourcePath", root_.Path() + "\\cd\\");
+  ExpectCopiedAndRepointed(Run({}));
+  WriteTextFile(copy_folder_ + "\\SVCPACK\\KB2.exe", "sp2");
+  ExpectLeftInPlaceAndRepointed(Run({}));
+  EXPECT_EQ(ReadTextFile(copy_folder_ + "\\SVCPACK\\KB2.exe"), "sp2");
 }
 
 TEST_F(HalbrentTest, SetupSourceWithoutBackslashCopiesNothing) {
@@ -157,10 +178,19 @@ class HalbrentLogTest : public HalbrentTest {
                   "[Options]\r\nLogFile=" + log_ + "\r\n[CopyFiles]\r\nDistrCopy=1\r\n");
   }
   std::vector<std::string> Expected(const std::vector<std::string>& middle) const {
-    std::vector<std::string> lines{"Halbrent.exe " KORVELUND_VERSION " started: folder " +
-                                   root_.Path() + "\\"};
+    std::vector<std::string> lines{"started: version " KORVELUND_VERSION ", " +
+                                   RunningSystemText() + ", folder " + root_.Path() + "\\"};
     lines.insert(lines.end(), middle.begin(), middle.end());
     return lines;
+  }
+  // The log's events, each line checked to be Halbrent.exe's, without the seconds.
+  std::vector<std::string> Events() const {
+    std::vector<std::string> events;
+    for (const testing_support::RunLogLine& line : testing_support::RunLogLines(log_)) {
+      EXPECT_EQ(line.program, "Halbrent.exe") << line.event;
+      events.push_back(std::regex_replace(line.event, std::regex(", \\d+\\.\\d{3} s$"), ""));
+    }
+    return events;
   }
 
   std::string log_ = root_ / "run.log";
@@ -173,17 +203,17 @@ TEST_F(HalbrentLogTest, CopyLogsDecisionShellResultsAndEachRegistryValue) {
   SetMachineString(kWindowsNtKey, "SourcePath", "X:\\nt");
   ASSERT_EQ(Run({}).exit_code, 0);
   const std::string setup = std::string("registry HKLM\\") + kSetupKey + "\\";
-  EXPECT_EQ(testing_support::RunLogEvents(log_),
+  EXPECT_EQ(Events(),
             Expected({
                 "copy source " + source_ + "I386\\*.*, target " + windows_ + "\\I386\\",
                 "distribution copy: [CopyFiles] DistrCopy=1 in " + root_.Path() + "\\Korvelund.ini",
-                "shell copy: ok",
+                "shell copy to " + windows_ + "\\I386\\: 2 files, 15 bytes, ok",
                 setup + "SourcePath: '" + source_ + "' -> '" + windows_ + "\\'",
                 setup + "ServicePackSourcePath: 'X:\\sp\\' -> '" + windows_ + "\\'",
                 std::string("registry HKLM\\") + kWindowsNtKey + "\\SourcePath: 'X:\\nt' -> '" +
                     windows_ + "\\I386'",
                 "shell delete " + windows_ + "\\I386\\SVCPACK: ok",
-                "exit code 0",
+                "exit code 0: 2 files, 15 bytes copied",
             }));
 }
 
@@ -191,12 +221,11 @@ TEST_F(HalbrentLogTest, NoCopyDecisionNamesTheDecidingFile) {
   SetMachineString(kSetupKey, "SourcePath", source_);
   WriteTextFile(tarnix_, "[CopyFiles]\r\nDistrCopy=0x0\r\n");
   ASSERT_EQ(Run({}).exit_code, 0);
-  EXPECT_EQ(testing_support::RunLogEvents(log_),
-            Expected({
-                "copy source " + source_ + "I386\\*.*, target " + windows_ + "\\I386\\",
-                "no distribution copy: [CopyFiles] DistrCopy=0x0 in " + tarnix_,
-                "exit code 0",
-            }));
+  EXPECT_EQ(Events(), Expected({
+                          "copy source " + source_ + "I386\\*.*, target " + windows_ + "\\I386\\",
+                          "no distribution copy: [CopyFiles] DistrCopy=0x0 in " + tarnix_,
+                          "exit code 0: 0 files, 0 bytes copied",
+                      }));
   DeleteFileA(tarnix_.c_str());
   EXPECT_FALSE(DirectoryExists(copy_folder_));
 }
@@ -205,8 +234,7 @@ TEST_F(HalbrentLogTest, RegistryFailureLogsTheErrorAndExitCode) {
   const DWORD number = 7;
   SetMachineValue(kSetupKey, "SourcePath", REG_DWORD, &number, sizeof number);
   ASSERT_EQ(Run({source_ + "I386\\*.*"}).exit_code, 1);
-  EXPECT_EQ(testing_support::RunLogEvents(log_),
-            Expected({"exit code 1: Invalid data type for 'SourcePath'"}));
+  EXPECT_EQ(Events(), Expected({"exit code 1: Invalid data type for 'SourcePath'"}));
 }
 
 }  // namespace

@@ -115,13 +115,26 @@ TEST(LibraryAbsentTest, ConstructionFailsWithTheTwoLineMessage) {
   if (GetFileAttributesW((folder + L"\\7za.dll").c_str()) != INVALID_FILE_ATTRIBUTES) {
     GTEST_SKIP() << "7za.dll lies beside this copy";
   }
-  SetCurrentDirectoryW(folder.c_str());
+  // A library in the current folder or on PATH is never taken: whoever
+  // started the program may have put it there.
+  const std::wstring planted = folder + L"\\planted";
+  CreateDirectoryW(planted.c_str(), nullptr);
+  ASSERT_TRUE(
+      CopyFileW((folder + L"\\..\\7za.dll").c_str(), (planted + L"\\7za.dll").c_str(), FALSE));
+  SetCurrentDirectoryW(planted.c_str());
+  SetEnvironmentVariableW(L"PATH", planted.c_str());
   try {
     TSevenZip zip(nullptr);
-    FAIL() << "constructed without 7za.dll";
+    FAIL() << "constructed without 7za.dll beside the program";
   } catch (const std::exception& error) {
     EXPECT_STREQ(error.what(), kLoadMessage);
   }
+  EXPECT_EQ(GetModuleHandleA("7za.dll"), nullptr);
+  const std::vector<std::wstring> places = SevenZipLibraryPlaces();
+  ASSERT_EQ(places.size(), 2u);
+  EXPECT_EQ(places[0], folder + L"\\7za.dll");
+  wchar_t system[MAX_PATH];
+  EXPECT_EQ(places[1], std::wstring(system, GetSystemDirectoryW(system, MAX_PATH)) + L"\\7za.dll");
 }
 
 TEST(LibraryWithoutEntryTest, ConstructionFailsAndUnloadsIt) {

@@ -8,10 +8,11 @@
 
 namespace testing_support {
 
-std::vector<std::string> RunLogEvents(const std::string& path) {
-  static const std::regex stamped(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d (.*))");
-  const std::string text = ReadTextFile(path);
-  std::vector<std::string> events;
+std::vector<RunLogLine> RunLogLines(const std::string& path) {
+  static const std::regex stamped(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d ([^ :]+\.exe): (.*))");
+  std::string text = ReadTextFile(path);
+  if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);
+  std::vector<RunLogLine> lines;
   std::size_t start = 0;
   while (start < text.size()) {
     const std::size_t end = text.find("\r\n", start);
@@ -22,12 +23,18 @@ std::vector<std::string> RunLogEvents(const std::string& path) {
     const std::string line = text.substr(start, end - start);
     std::smatch match;
     if (std::regex_match(line, match, stamped)) {
-      events.push_back(match[1]);
+      lines.push_back({match[1], match[2]});
     } else {
-      ADD_FAILURE() << "line without a time stamp: " << line;
+      ADD_FAILURE() << "line without a time stamp and a program: " << line;
     }
     start = end + 2;
   }
+  return lines;
+}
+
+std::vector<std::string> RunLogEvents(const std::string& path) {
+  std::vector<std::string> events;
+  for (RunLogLine& line : RunLogLines(path)) events.push_back(std::move(line.event));
   return events;
 }
 
