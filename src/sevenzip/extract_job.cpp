@@ -27,7 +27,7 @@ class ExtractJob {
     // Windows 9x knows no "\\?\" form.
     const std::wstring& base = owner_->ExtrBaseDir;
     if (!test_mode && (IsMalformedPath(base) || (!WideMode() && IsVerbatimPath(base)))) {
-      owner_->Report(kCouldNotCreateFile, owner_->ExtrBaseDir);
+      owner_->Report(kCouldNotCreateFile, base);
       return -1;
     }
     if (AsciiUpper(FileExtension(archive_name)) == L".EXE") {

@@ -283,7 +283,8 @@ bool OnRemovableDrive(const std::wstring& path) {
   const std::wstring folder = FolderPart(path);
   if (folder.size() < 2) return false;
   const std::wstring root = folder.substr(0, 2) + L"\\";
-  const UINT type = wide_mode ? GetDriveTypeW(root.c_str()) : GetDriveTypeA(ToAnsi(root).c_str());
+  const UINT type =
+      wide_mode ? GetDriveTypeW(root.c_str()) : GetDriveTypeA(ToAnsi(root).c_str());
   return type != DRIVE_FIXED;
 }
 
