@@ -28,9 +28,9 @@ std::string_view ArchiveCodeReason(int code) {
     case 0:
       return "no error";
     case 1:
-      return "the archive cannot be opened: missing, unreadable or no 7z archive";
+      return "the archive file is missing or cannot be opened";
     case 2:
-      return "the item's packed data is damaged";
+      return "the packed data is damaged or no 7z archive";
     case 3:
       return "the item's checksum does not match: it is damaged";
     case 4:

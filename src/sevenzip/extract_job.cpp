@@ -26,8 +26,12 @@ class ExtractJob {
     // No item could be written under a folder Windows cannot take as a path;
     // Windows 9x knows no "\\?\" form.
     const std::wstring& base = owner_->ExtrBaseDir;
-    if (!test_mode && (IsMalformedPath(base) || (!WideMode() && IsVerbatimPath(base)))) {
-      owner_->Report(kCouldNotCreateFile, base);
+    if (!test_mode && IsMalformedPath(base)) {
+      owner_->Report(kCouldNotCreateFile, base, "the target folder is no valid path");
+      return -1;
+    }
+    if (!test_mode && !WideMode() && IsVerbatimPath(base)) {
+      owner_->Report(kCouldNotCreateFile, base, "Windows 9x knows no \\\\?\\ path");
       return -1;
     }
     if (AsciiUpper(FileExtension(archive_name)) == L".EXE") {

@@ -419,8 +419,8 @@ TEST_F(ProgramApplyTest, SplitAndSelfExtractingPackagesThroughTheArchiveList) {
   for (const char* volume : {"DP_first.7z", "DP_renamed.7z"}) {
     EXPECT_EQ(line_of("archive " + std::string(volume) + ": "),
               "archive " + std::string(volume) +
-                  ": code 1 File not found (the archive cannot be opened: missing, unreadable or "
-                  "no 7z archive): " +
+                  ": code 2 Data Error (it cannot be read as a 7z archive: damaged, cut off, or "
+                  "a volume is missing): " +
                   zipped + volume);
     const std::string result = line_of("archive " + std::string(volume) + " from ");
     EXPECT_NE(result.find(": result -1, 0 of 0 files, 0 bytes, "), std::string::npos) << result;

@@ -83,14 +83,15 @@ TEST_P(ProgramMalformedDestinationTest, EveryPackageFailsWithALineAndTheRunEnds)
   ASSERT_EQ(run.WaitForExit(30000), 0) << ReadTextFile(log_);
   for (const char* archive : {"DP_net.7z", "DP_video.7z"}) {
     EXPECT_TRUE(
-        Logged(std::string("archive ") + archive + ": code 11 Could not create file: " + target))
+        Logged(std::string("archive ") + archive +
+               ": code 11 Could not create file (the target folder is no valid path): " + target))
         << archive << "\n"
         << ReadTextFile(log_);
     EXPECT_TRUE(Logged(std::string("archive ") + archive + " from " + root + archive +
-                       ": result -1, 0 files, 0 bytes"))
+                       ": result -1, 0 of 0 files, 0 bytes, FAILED"))
         << ReadTextFile(log_);
   }
-  EXPECT_TRUE(Logged("folder MODEM: skipped, " + target + "\\D\\X\\MODEM cannot be created"))
+  EXPECT_TRUE(Logged("folder MODEM: " + target + "\\D\\X\\MODEM cannot be created, FAILED"))
       << ReadTextFile(log_);
   const std::vector<std::string> events = Events();
   ASSERT_FALSE(events.empty());
