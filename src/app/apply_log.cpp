@@ -18,9 +18,10 @@ void ApplyLog::Started(const StartFacts& facts) {
   log_.Write({"Korvelund.exe " KORVELUND_VERSION " started: folder ", facts.program_folder,
               ", package root ", facts.package_root, ", language ",
               facts.english ? "English" : "Russian", ", countdown ",
-              facts.countdown > 0 ? std::string_view(DecimalText(facts.countdown)) : "off", ", archive target ",
-              facts.targets.archive_target, ", folder target ", facts.targets.folder_target,
-              ", settings ", facts.settings_file.empty() ? "none" : facts.settings_file});
+              facts.countdown > 0 ? std::string_view(DecimalText(facts.countdown)) : "off",
+              ", archive target ", facts.targets.archive_target, ", folder target ",
+              facts.targets.folder_target, ", settings ",
+              facts.settings_file.empty() ? "none" : facts.settings_file});
 }
 
 void ApplyLog::RunStarted(bool by_countdown, const ApplyTargets& targets) {
@@ -38,7 +39,7 @@ void ApplyLog::ArchiveStarted(std::string_view entry, std::string_view source) {
 
 void ApplyLog::ArchiveMessage(int code, std::string_view message, std::string_view path) {
   item_failed_ = true;
-  log_.Write({item_, ": code ", DecimalText(code), " ", message, ": ", path});
+  log_.Write({LogName(item_), ": code ", DecimalText(code), " ", message, ": ", LogName(path)});
 }
 
 void ApplyLog::ArchiveFinished(int result, std::uint32_t files, std::uint64_t bytes) {
@@ -47,8 +48,8 @@ void ApplyLog::ArchiveFinished(int result, std::uint32_t files, std::uint64_t by
   ++archives_.items;
   archives_.files += files;
   archives_.bytes += bytes;
-  log_.Write({item_, " from ", item_source_, ": result ", DecimalText(result), ", ",
-              AmountText(files, bytes), ", ", ElapsedSince(item_start_)});
+  log_.Write({LogName(item_), " from ", LogName(item_source_), ": result ", DecimalText(result),
+              ", ", AmountText(files, bytes), ", ", ElapsedSince(item_start_)});
 }
 
 void ApplyLog::FolderStarted(std::string_view entry, std::string_view destination) {
@@ -65,20 +66,21 @@ void ApplyLog::FileCopied(std::string_view source, std::uint64_t size, DWORD err
     return;
   }
   ++failures_;
-  log_.Write({item_, ": not copied ", source, ": ", SystemErrorText(error)});
+  log_.Write({LogName(item_), ": not copied ", LogName(source), ": ", SystemErrorText(error)});
 }
 
 void ApplyLog::FolderFinished() {
   ++folders_.items;
   folders_.files += item_amount_.files;
   folders_.bytes += item_amount_.bytes;
-  log_.Write({item_, ": ", AmountText(item_amount_.files, item_amount_.bytes), " copied to ",
-              item_source_, ", ", ElapsedSince(item_start_)});
+  log_.Write({LogName(item_), ": ", AmountText(item_amount_.files, item_amount_.bytes),
+              " copied to ", LogName(item_source_), ", ", ElapsedSince(item_start_)});
 }
 
 void ApplyLog::FolderSkipped(std::string_view entry, std::string_view destination) {
   ++failures_;
-  log_.Write({"folder ", entry, ": skipped, ", destination, " cannot be created"});
+  log_.Write(
+      {"folder ", LogName(entry), ": skipped, ", LogName(destination), " cannot be created"});
 }
 
 void ApplyLog::RunFinished() {

@@ -3,6 +3,7 @@
 #include "common/run_log.h"
 
 #include "common/env_expand.h"
+#include "common/file_names.h"
 #include "common/paths.h"
 #include "common/profile_file.h"
 #include "common/program_paths.h"
@@ -38,6 +39,12 @@ std::string FallbackPath() {
   return IncludeTrailingBackslash(std::string(folder, length)) + kLogName;
 }
 
+// On the NT family the log is UTF-8, so that every name reads as the disk has
+// it whatever the code page; on 9x it stays in the ANSI code page.
+std::string AnsiToUtf8(std::string_view text) { return NameFromAnsi(text); }
+
+LogTextEncoder Encoder() { return WideFileNames() ? AnsiToUtf8 : nullptr; }
+
 }  // namespace
 
 RunLog::RunLog(std::string path) : path_(std::move(path)) {}
@@ -46,7 +53,7 @@ RunLog::~RunLog() { Close(); }
 
 void RunLog::Write(LogParts parts) {
   if (path_.empty()) return;
-  const std::string line = LogLine(Now(), parts);
+  const std::string line = LogLine(Now(), parts, Encoder());
   if (file_ != INVALID_HANDLE_VALUE || Open(path_)) {
     if (Append(line)) return;
     Close();
@@ -75,7 +82,13 @@ bool RunLog::Open(const std::string& path) {
     MoveFileA(path.c_str(), old.c_str());
     file_ = OpenForAppending(path);
   }
-  return file_ != INVALID_HANDLE_VALUE;
+  if (file_ == INVALID_HANDLE_VALUE) return false;
+  // A new UTF-8 log starts with its byte-order mark, so that Notepad reads it so.
+  DWORD high = 0;
+  if (WideFileNames() && GetFileSize(file_, &high) == 0 && high == 0) {
+    return Append(std::string(kUtf8ByteOrderMark));
+  }
+  return true;
 }
 
 // One write per line, at the end as it is now: another program may have

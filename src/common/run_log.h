@@ -7,8 +7,10 @@
 
 #include "common/run_log_text.h"
 
-// The run log of an unattended run: plain text in the ANSI code page,
-// appended one whole line per event, each with its local time. Logging never
+// The run log of an unattended run: plain text, appended one whole line per
+// event, each with its local time. On the NT family it is UTF-8 (a new log
+// starts with the byte-order mark): ANSI parts are converted, names
+// (LogName) go in as they are. On 9x everything stays in the ANSI code page. Logging never
 // stops or changes the run: a log that cannot be written is tried once more
 // at %TEMP%\Korvelund.log, and after that the run goes on without one.
 class RunLog {

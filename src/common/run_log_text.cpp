@@ -36,10 +36,10 @@ std::uint64_t Field(int value) { return value < 0 ? 0 : static_cast<std::uint64_
 
 std::string Concat(LogParts parts) {
   std::size_t size = 0;
-  for (const std::string_view part : parts) size += part.size();
+  for (const LogPart& part : parts) size += part.text.size();
   std::string text;
   text.reserve(size);
-  for (const std::string_view part : parts) text.append(part);
+  for (const LogPart& part : parts) text.append(part.text);
   return text;
 }
 
@@ -54,7 +54,7 @@ ShortText DecimalText(std::int64_t value) {
   return result;
 }
 
-std::string LogLine(const LogTime& time, LogParts parts) {
+std::string LogLine(const LogTime& time, LogParts parts, LogTextEncoder encode) {
   char stamp[20];
   char* out = PutDigits(stamp, Field(time.year), 4);
   out = PutDigits(Put(out, '-'), Field(time.month), 2);
@@ -64,7 +64,13 @@ std::string LogLine(const LogTime& time, LogParts parts) {
   out = PutDigits(Put(out, ':'), Field(time.second), 2);
   Put(out, ' ');
   std::string line(stamp, sizeof stamp);
-  for (const std::string_view part : parts) line.append(part);
+  for (const LogPart& part : parts) {
+    if (encode && !part.name) {
+      line.append(encode(part.text));
+    } else {
+      line.append(part.text);
+    }
+  }
   line += "\r\n";
   return line;
 }

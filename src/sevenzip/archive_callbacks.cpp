@@ -1,5 +1,6 @@
 #include "sevenzip/archive_callbacks.h"
 
+#include "common/file_names.h"
 #include "sevenzip/archive_rules.h"
 #include "sevenzip/caller_thread.h"
 #include "sevenzip/file_system.h"
@@ -98,10 +99,12 @@ HRESULT TMyArchiveExtractCallback::ExtractItem(UINT32 index, ISequentialOutStrea
   const std::wstring relative =
       owner_->ExtractOptions.Contains(ExtractNoPath) ? LastComponent(item_path) : item_path;
   const std::wstring first_path = base_folder_ + relative;
-  // An item must not land outside the base folder nor in a device; the
-  // others still extract. The library then reports the refused item as
-  // fine, which must not clear its code.
-  if (EscapesBaseFolder(relative) || NamesDevice(relative)) {
+  // An item must not land outside the base folder nor in a device, nor
+  // under another name than its own; the others still extract. The library then reports the refused
+  // item as fine, which must not clear its code. On 9x the name is created in its ANSI form: one
+  // the code page cannot hold exactly would come out as another name (best fit), so it is refused.
+  if ((!WideMode() && !FitsAnsiCodePage(relative)) || EscapesBaseFolder(relative) ||
+      NamesDevice(relative)) {
     owner_->Report(kCouldNotCreateFile, first_path);
     current_refused_ = true;
     if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) CountOffFile();

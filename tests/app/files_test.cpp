@@ -109,8 +109,8 @@ TEST(TarnixMirror, FullDiskKeepsTheOldFileByteForByte) {
   ScopedMount disk(ScopedMount::kSmallDisk, 'T', 64);
   if (!disk.Mounted()) GTEST_SKIP() << disk.Refusal();
   const std::string tarnix = disk.Drive() + "\\Tarnix.ini";
-  const std::string old_text = "; the setup tool's own\r\n[Setup]\r\nMode = 2\r\n" +
-                               std::string(20000, ';') + "\r\n";
+  const std::string old_text =
+      "; the setup tool's own\r\n[Setup]\r\nMode = 2\r\n" + std::string(20000, ';') + "\r\n";
   WriteTextFile(tarnix, old_text);
 
   EXPECT_FALSE(MirrorSettingsIntoTarnix(folder / "Korvelund.ini", tarnix));
@@ -145,11 +145,10 @@ TEST(InterruptedReplace, NextStartSettlesEveryCrashState) {
     const char* backup;
     const char* settled;
   };
-  for (const State& state : {State{"old", "new, cut", nullptr, "old"},
-                             State{"old", "new", nullptr, "old"},
-                             State{nullptr, "new", "old", "old"},
-                             State{"new", nullptr, "old", "new"},
-                             State{"old", nullptr, nullptr, "old"}}) {
+  for (const State& state :
+       {State{"old", "new, cut", nullptr, "old"}, State{"old", "new", nullptr, "old"},
+        State{nullptr, "new", "old", "old"}, State{"new", nullptr, "old", "new"},
+        State{"old", nullptr, nullptr, "old"}}) {
     TempFolder folder;
     const std::string target = folder / "Tarnix.ini";
     if (state.target) WriteTextFile(target, state.target);
@@ -279,6 +278,26 @@ TEST(PackageNames1251, FollowTheAnsiCodePage) {
   EXPECT_EQ(PackageDisplayName("\xB8\xCB\xCA\xC0.7z"), "\xA8\xEB\xEA\xE0.7z");
   EXPECT_EQ(FolderEntryText("\xB8\xEB\xEA\xE0"), "\xA8\xCB\xCA\xC0");
   EXPECT_EQ(HoverHintText({"\xB8\xCB\xCA\xC0=tree"}, "DP_\xA8\xEB\xEA\xE0.7z"), "tree");
+}
+
+// Entries are names as the disk has them (UTF-8 on NT); [Select] and [Hint]
+// names, written in the code page, still find them.
+TEST(PackageNames1251, SettingsNamesFindEntriesOfAnyCase) {
+  ASSERT_EQ(GetACP(), 1251u);
+  TempFolder folder;
+  const std::string settings = folder / "Korvelund.ini";
+  WriteTextFile(settings, "[Select]\r\nDP_\xF1\xE5\xF2\xFC.7z=1\r\n");  // DP_сеть.7z
+  const SelectPreset preset(settings);
+  EXPECT_TRUE(preset.Ticked("DP_\xD1\x81\xD0\xB5\xD1\x82\xD1\x8C.7z"));
+  EXPECT_TRUE(preset.Ticked("DP_\xD0\xA1\xD0\x95\xD0\xA2\xD0\xAC.7Z"));
+  EXPECT_FALSE(preset.Ticked("DP_\xF1\xE5\xF2\xFC.7z"));
+  EXPECT_EQ(EntryHintText({"\xD1\xC5\xD2\xDC=net", "\xCE\xA9=none"},
+                          "DP_\xD1\x81\xD0\xB5\xD1\x82\xD1\x8C.7z"),
+            "net");
+  EXPECT_EQ(PackageEntryText("Dp_\xD0\xA1\xD0\x95\xD0\xA2\xD0\xAC.7Z"),
+            "Dp_\xD1\x81\xD0\xB5\xD1\x82\xD1\x8C.7z");
+  EXPECT_EQ(PackageEntryText("\xCE\xA9MEGA.7Z"), "\xCE\xA9mega.7z");
+  EXPECT_EQ(FolderEntryName("\xD1\x81\xCF\x89"), "\xD0\xA1\xCE\xA9");
 }
 
 }  // namespace

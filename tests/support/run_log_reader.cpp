@@ -12,7 +12,8 @@ std::vector<std::string> RunLogEvents(const std::string& path) {
   static const std::regex stamped(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d (.*))");
   const std::string text = ReadTextFile(path);
   std::vector<std::string> events;
-  std::size_t start = 0;
+  // A log in UTF-8 starts with its byte-order mark.
+  std::size_t start = text.starts_with("\xEF\xBB\xBF") ? 3 : 0;
   while (start < text.size()) {
     const std::size_t end = text.find("\r\n", start);
     if (end == std::string::npos) {
