@@ -3,10 +3,11 @@
 #include "common/run_log.h"
 
 #include "common/env_expand.h"
-#include "common/file_names.h"
 #include "common/paths.h"
 #include "common/profile_file.h"
 #include "common/program_paths.h"
+
+#include <memory>
 
 namespace {
 
@@ -41,9 +42,31 @@ std::string FallbackPath() {
 
 // On the NT family the log is UTF-8, so that every name reads as the disk has
 // it whatever the code page; on 9x it stays in the ANSI code page.
-std::string AnsiToUtf8(std::string_view text) { return NameFromAnsi(text); }
+// By hand rather than through std::wstring, which the copier has no other use for.
+std::string AnsiToUtf8(std::string_view text) {
+  const int size = static_cast<int>(text.size());
+  const int wide_length = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
+  if (wide_length <= 0) return std::string(text);
+  const std::unique_ptr<wchar_t[]> wide(new wchar_t[static_cast<std::size_t>(wide_length)]);
+  MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.get(), wide_length);
+  const int length =
+      WideCharToMultiByte(CP_UTF8, 0, wide.get(), wide_length, nullptr, 0, nullptr, nullptr);
+  std::string result(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
+  if (length > 0) {
+    WideCharToMultiByte(CP_UTF8, 0, wide.get(), wide_length, result.data(), length, nullptr,
+                        nullptr);
+  }
+  return result;
+}
 
-LogTextEncoder Encoder() { return WideFileNames() ? AnsiToUtf8 : nullptr; }
+// Asked here rather than of common/file_names, whose object would bring the
+// copier code it has no use for.
+LogTextEncoder Encoder() {
+  OSVERSIONINFOA version{};
+  version.dwOSVersionInfoSize = sizeof version;
+  const bool nt = !GetVersionExA(&version) || version.dwPlatformId != VER_PLATFORM_WIN32_WINDOWS;
+  return nt ? AnsiToUtf8 : nullptr;
+}
 
 }  // namespace
 
@@ -85,7 +108,7 @@ bool RunLog::Open(const std::string& path) {
   if (file_ == INVALID_HANDLE_VALUE) return false;
   // A new UTF-8 log starts with its byte-order mark, so that Notepad reads it so.
   DWORD high = 0;
-  if (WideFileNames() && GetFileSize(file_, &high) == 0 && high == 0) {
+  if (Encoder() && GetFileSize(file_, &high) == 0 && high == 0) {
     return Append(std::string(kUtf8ByteOrderMark));
   }
   return true;
