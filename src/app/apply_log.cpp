@@ -109,12 +109,12 @@ void ApplyLog::ArchiveStarted(std::string_view entry, std::string_view source) {
 void ApplyLog::ArchiveMessage(int code, std::string_view message, std::string_view reason,
                               std::string_view path) {
   item_failed_ = true;
-  log_.Write({item_, ": code ", DecimalText(code), " ", message, " (",
-              reason.empty() ? ArchiveCodeReason(code) : reason, "): ", path});
+  log_.Write({LogName(item_), ": code ", DecimalText(code), " ", message, " (",
+              reason.empty() ? ArchiveCodeReason(code) : reason, "): ", LogName(path)});
 }
 
 void ApplyLog::ArchiveNote(std::string_view note, std::string_view path) {
-  log_.Write({item_, ": ", note, ": ", path});
+  log_.Write({LogName(item_), ": ", note, ": ", LogName(path)});
 }
 
 void ApplyLog::ArchiveFinished(int result, std::uint32_t files, std::uint32_t job_files,
@@ -125,8 +125,8 @@ void ApplyLog::ArchiveFinished(int result, std::uint32_t files, std::uint32_t jo
   ++archives_.items;
   archives_.files += files;
   archives_.bytes += bytes;
-  log_.Write({item_, " from ", item_source_, ": result ", DecimalText(result), ", ",
-              ShareText(files, job_files, bytes), ", ", ElapsedSince(item_start_), ", ",
+  log_.Write({LogName(item_), " from ", LogName(item_source_), ": result ", DecimalText(result),
+              ", ", ShareText(files, job_files, bytes), ", ", ElapsedSince(item_start_), ", ",
               Verdict(item_failed_)});
   NoteForCrash({});
 }
@@ -147,8 +147,8 @@ void ApplyLog::FileCopied(std::string_view source, std::uint64_t size, DWORD err
     return;
   }
   ++item_files_failed_;
-  log_.Write({item_, ": not copied ", source, ": ", SystemErrorText(error), " (error ",
-              Number(error), ")"});
+  log_.Write({LogName(item_), ": not copied ", LogName(source), ": ", SystemErrorText(error),
+              " (error ", Number(error), ")"});
 }
 
 void ApplyLog::FolderFinished() {
@@ -158,20 +158,21 @@ void ApplyLog::FolderFinished() {
   folders_.files += item_amount_.files;
   folders_.bytes += item_amount_.bytes;
   log_.Write(
-      {item_, ": ",
+      {LogName(item_), ": ",
        ShareText(item_amount_.files, item_amount_.files + item_files_failed_, item_amount_.bytes),
-       " copied to ", item_source_, ", ", ElapsedSince(item_start_), ", ", Verdict(failed)});
+       " copied to ", LogName(item_source_), ", ", ElapsedSince(item_start_), ", ",
+       Verdict(failed)});
   NoteForCrash({});
 }
 
 void ApplyLog::FolderSkipped(std::string_view entry, std::string_view destination) {
   ++failures_;
-  log_.Write({"folder ", entry, ": ", destination, " cannot be created, FAILED"});
+  log_.Write({"folder ", LogName(entry), ": ", LogName(destination), " cannot be created, FAILED"});
 }
 
 void ApplyLog::FolderMissing(std::string_view entry, std::string_view source) {
   ++failures_;
-  log_.Write({"folder ", entry, ": the folder ", source, " is gone, FAILED"});
+  log_.Write({"folder ", LogName(entry), ": the folder ", LogName(source), " is gone, FAILED"});
 }
 
 void ApplyLog::RunFinished() {

@@ -34,7 +34,9 @@ std::string_view ArchiveCodeReason(int code);
 
 // The unpacker's events in the run log, with the counts and failures the
 // last line of an apply run sums up. Every archive and folder gets a line
-// that ends in its verdict, "ok" or "FAILED".
+// that ends in its verdict, "ok" or "FAILED". Entries, paths of archives,
+// items and copied files are name text (common/file_names.h); the rest is
+// ANSI text.
 class ApplyLog {
  public:
   explicit ApplyLog(std::string path) : log_(std::move(path), "Korvelund.exe") {}
@@ -87,7 +89,7 @@ class ApplyLog {
   RunLog log_;
   DWORD run_start_ = 0;
   DWORD item_start_ = 0;
-  std::string item_;         // "archive NAME" or "folder NAME"
+  std::string item_;         // "archive NAME" or "folder NAME", name text
   std::string item_source_;  // the archive's path, or the folder's destination
   bool item_failed_ = false;
   std::uint32_t item_files_failed_ = 0;

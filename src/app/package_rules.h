@@ -46,4 +46,17 @@ std::string FolderEntryText(std::string_view found_name);
 std::optional<std::string> HoverHintText(const std::vector<std::string>& hint_table,
                                          std::string_view entry_text);
 std::string DestinationFolderValue(std::string_view drv_folder);
+
+// The same rules for a name as the disk has it (UTF-16): a name that fits
+// the ANSI code page follows its rules exactly as above, any other the
+// Unicode case rules.
+std::wstring PackageDisplayName(std::wstring_view found_name);
+std::wstring FolderEntryText(std::wstring_view found_name);
+
+// The rules on name text (common/file_names.h), as the lists hold entries.
+std::string PackageEntryText(std::string_view found_name);
+std::string FolderEntryName(std::string_view found_name);
+// HoverHintText for an entry in name text; the table is ANSI text.
+std::optional<std::string> EntryHintText(const std::vector<std::string>& hint_table,
+                                         std::string_view entry_name);
 #endif

@@ -3,32 +3,55 @@
 #include "app/package_scan.h"
 
 #include "app/package_rules.h"
+#include "common/file_names.h"
 #include "common/paths.h"
 
 namespace {
 
-// Calls `visit` for every match of `mask` until it answers false.
+// One match of a search, its name in name text.
+struct Match {
+  std::string name;
+  bool folder;
+};
+
+// Calls `visit` for every match of `mask` until it answers false: the wide
+// functions on NT, the ANSI ones on 9x, where a name the code page cannot
+// hold (shown with "?") is passed over, since no file can be opened by it.
 template <typename Visit>
 void ForEachMatch(const std::string& mask, Visit visit) {
+  if (WideFileNames()) {
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW(LongPathForm(AnsiToWide(mask)).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+      if (!visit(Match{NameFromWide(found.cFileName),
+                       (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0})) {
+        break;
+      }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return;
+  }
   WIN32_FIND_DATAA found;
   const HANDLE search = FindFirstFileA(mask.c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return;
   do {
-    if (!visit(found)) break;
+    const std::string_view name = found.cFileName;
+    if (name.find_first_of("?\\/") != std::string_view::npos) continue;
+    if (!visit(
+            Match{std::string(name), (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0})) {
+      break;
+    }
   } while (FindNextFileA(search, &found));
   FindClose(search);
-}
-
-bool IsFolder(const WIN32_FIND_DATAA& found) {
-  return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 }  // namespace
 
 std::vector<std::string> FindArchiveEntries(const std::string& mask) {
   std::vector<std::string> entries;
-  ForEachMatch(mask, [&](const WIN32_FIND_DATAA& found) {
-    entries.push_back(PackageDisplayName(found.cFileName));
+  ForEachMatch(mask, [&](const Match& found) {
+    entries.push_back(PackageEntryText(found.name));
     return true;
   });
   return entries;
@@ -36,10 +59,8 @@ std::vector<std::string> FindArchiveEntries(const std::string& mask) {
 
 std::vector<std::string> FindFolderEntries(const std::string& mask) {
   std::vector<std::string> entries;
-  ForEachMatch(mask, [&](const WIN32_FIND_DATAA& found) {
-    if (IsFolder(found) && IsListedFolder(found.cFileName)) {
-      entries.push_back(FolderEntryText(found.cFileName));
-    }
+  ForEachMatch(mask, [&](const Match& found) {
+    if (found.folder && IsListedFolder(found.name)) entries.push_back(FolderEntryName(found.name));
     return true;
   });
   return entries;
@@ -47,9 +68,8 @@ std::vector<std::string> FindFolderEntries(const std::string& mask) {
 
 bool IsFolderEmpty(const std::string& folder) {
   bool empty = true;
-  ForEachMatch(IncludeTrailingBackslash(folder) + "*.*", [&](const WIN32_FIND_DATAA& found) {
-    const std::string_view name = found.cFileName;
-    empty = name == "." || name == "..";
+  ForEachMatch(IncludeTrailingBackslash(folder) + "*.*", [&](const Match& found) {
+    empty = found.name == "." || found.name == "..";
     return empty;
   });
   return empty;

@@ -6,9 +6,10 @@
 #include <string_view>
 
 // The [Select] section of the settings file, read in one piece so that
-// applying it costs one lookup per list entry. Key names match without
-// regard to case (ANSI rules); of several equal keys the first counts, as
-// with the profile functions.
+// applying it costs one lookup per list entry. Keys are looked up by entry
+// texts in name text (common/file_names.h); key names match without regard
+// to case (the name rules); of several equal keys the first counts, as with
+// the profile functions.
 class SelectPreset {
  public:
   // No section at all.
@@ -23,5 +24,5 @@ class SelectPreset {
   bool Ticked(std::string_view key) const { return Integer(key, 0) != 0; }
 
  private:
-  std::map<std::string, std::string> values_;  // by upper-cased key name
+  std::map<std::string, std::string> values_;  // by upper-cased key name, in name text
 };

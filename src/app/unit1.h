@@ -154,6 +154,7 @@ class TForm1 : public TForm {
   void StopCountdown();
   void LockDown();
   void FinishRun();
+  void ShowNameLine(std::string_view prefix, const std::string& name);
   void UnpackArchives(const std::string& archive_target);
   void CopyFolders(const std::string& folder_target);
   void AttachExtractionHandlers();

@@ -8,10 +8,9 @@
 #include "app/apply/folder_copy.h"
 #include "app/captions.h"
 #include "common/env_expand.h"
-#include "common/program_paths.h"
+#include "common/file_names.h"
 #include "framework/graphics.h"
 #include "sevenzip/archive_rules.h"
-#include "sevenzip/file_system.h"
 
 namespace {
 
@@ -20,9 +19,6 @@ constexpr std::uint32_t kAfterFolderEntryPause = 500;
 constexpr std::uint32_t kBeforeBeepsPause = 500;
 constexpr DWORD kBeepFrequency = 350;
 constexpr DWORD kBeepLength = 80;
-
-// The archive component takes wide names; the window's texts are ANSI.
-std::wstring AnsiToWide(const std::string& text) { return TextToWide(text, DEFAULT_CHARSET); }
 
 // The events count in unsigned 64-bit values; a negative one means nothing done.
 std::uint64_t Amount(std::int64_t value) {
@@ -94,10 +90,10 @@ void TForm1::UnpackArchives(const std::string& archive_target) {
     SevenZip1->Files.Clear();
     if (CheckListBox1->Checked(i)) {
       const std::string entry = CheckListBox1->Items().Strings(i);
-      const std::string source = ArchiveSourcePath(PackageRoot, entry);
-      SevenZip1->SZFileName = AnsiToWide(source);
+      const std::string source = ArchiveSourcePath(NameFromAnsi(PackageRoot), entry);
+      SevenZip1->SZFileName = NameToWide(source);
       ++done;
-      Label2->SetCaption("  " + entry);
+      ShowNameLine("  ", entry);
       run_log_->ArchiveStarted(entry, source);
       // A damaged archive still counts as handled: only the log looks at the result.
       const int result = SevenZip1->Extract(false);
@@ -132,16 +128,16 @@ void TForm1::CopyFolders(const std::string& folder_target) {
     if (CheckListBox2->Checked(i)) {
       const std::string entry = CheckListBox2->Items().Strings(i);
       ++done;
-      const std::string destination = folder_target + entry;
-      const std::string source = FolderSourcePath(PackageRoot, entry);
+      const std::string destination = NameFromAnsi(folder_target) + entry;
+      const std::string source = FolderSourcePath(NameFromAnsi(PackageRoot), entry);
       // A destination that cannot be made is passed over, unmarked; one that
       // is no path at all ("C:C:\D\X\") is not even tried; a folder that
       // has gone since the scan gets its line.
-      if (!DirectoryExists(source)) {
+      if (!FolderExists(source)) {
         run_log_->FolderMissing(entry, source);
-      } else if (!sevenzip::IsMalformedPath(sevenzip::FromAnsi(destination)) &&
+      } else if (!sevenzip::IsMalformedPath(NameToWide(destination)) &&
                  ForceFolders(destination)) {
-        Label2->SetCaption(std::string(Texts().copy_prefix) + entry);
+        ShowNameLine(Texts().copy_prefix, entry);
         run_log_->FolderStarted(entry, destination);
         CopyFolder(source, destination, false, true, show_percent, log_file);
         run_log_->FolderFinished();
@@ -157,6 +153,21 @@ void TForm1::CopyFolders(const std::string& folder_target) {
     ProgressBar1->SetPosition(i);
     ProgressBar2->SetPosition(i);
   }
+}
+
+// Label2 with a text of the window and a name. A line the label's character
+// set holds keeps that form; on the NT family any other is shown in UTF-8, so
+// that every name shows as the disk has it.
+void TForm1::ShowNameLine(std::string_view prefix, const std::string& name) {
+  if (!WideFileNames()) {
+    Label2->SetCaption(std::string(prefix) + name);
+    return;
+  }
+  const BYTE charset = Label2->Font().Charset();
+  const std::wstring line = TextToWide(std::string(prefix), charset) + NameToWide(name);
+  const std::optional<std::string> text = WideToText(line, charset);
+  Label2->Font().SetUtf8Text(!text);
+  Label2->SetCaption(text ? *text : NameFromWide(line));
 }
 
 void TForm1::FinishRun() {
@@ -188,11 +199,11 @@ void TForm1::AttachExtractionHandlers() {
                                                                 const std::string& message,
                                                                 const std::wstring& file_name) {
     run_log_->ArchiveMessage(code, message, SevenZip1->MessageReason(),
-                             sevenzip::ToAnsi(file_name));
+                             NameFromWide(file_name));
     if (earlier) earlier(sender, code, message, file_name);
   };
   SevenZip1->OnNote = [this](TComponent*, const std::string& note, const std::wstring& file_name) {
-    run_log_->ArchiveNote(note, sevenzip::ToAnsi(file_name));
+    run_log_->ArchiveNote(note, NameFromWide(file_name));
   };
   SevenZip1->OnProgress = [this](TComponent* sender, const std::wstring& name, std::int64_t pos_arc,
                                  std::int64_t pos_file) {

@@ -7,6 +7,7 @@
 #include "app/captions.h"
 #include "app/package_rules.h"
 #include "app/package_scan.h"
+#include "common/file_names.h"
 
 namespace {
 
@@ -28,11 +29,14 @@ void SetEveryState(TKWTXPCheckListBox* list, TCheckBoxState state) {
 
 }  // namespace
 
+// Entries are names as the disk has them: UTF-8 on the NT family.
 void TForm1::ScanArchives(const std::string& mask, TKWTXPCheckListBox* list) {
+  list->SetUtf8Items(WideFileNames());
   list->Items().AddStrings(FindArchiveEntries(mask));
 }
 
 void TForm1::ScanFolders(const std::string& mask, TKWTXPCheckListBox* list) {
+  list->SetUtf8Items(WideFileNames());
   list->Items().AddStrings(FindFolderEntries(mask));
 }
 
@@ -162,7 +166,7 @@ void TForm1::CheckListBox2DrawItem(TObject*, TCanvas* Canvas, int Index, const R
 void TForm1::ShowEntryHint(TKWTXPCheckListBox* list, int x, int y) {
   const int index = list->ItemAtPos(POINT{x, y}, true);
   if (index < 0 || !HintTable) return;
-  if (const auto text = HoverHintText(*HintTable, list->Items().Strings(index))) {
+  if (const auto text = EntryHintText(*HintTable, list->Items().Strings(index))) {
     Label1->SetCaption(*text);
   }
 }

@@ -8,6 +8,8 @@
 #include "common/profile_file.h"
 #include "common/program_paths.h"
 
+#include <memory>
+
 namespace {
 
 constexpr char kLogName[] = "Korvelund.log";
@@ -61,6 +63,34 @@ std::string FallbackPath() {
   return IncludeTrailingBackslash(std::string(folder, length)) + kLogName;
 }
 
+// On the NT family the log is UTF-8, so that every name reads as the disk has
+// it whatever the code page; on 9x it stays in the ANSI code page.
+// By hand rather than through std::wstring, which the copier has no other use for.
+std::string AnsiToUtf8(std::string_view text) {
+  const int size = static_cast<int>(text.size());
+  const int wide_length = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
+  if (wide_length <= 0) return std::string(text);
+  const std::unique_ptr<wchar_t[]> wide(new wchar_t[static_cast<std::size_t>(wide_length)]);
+  MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.get(), wide_length);
+  const int length =
+      WideCharToMultiByte(CP_UTF8, 0, wide.get(), wide_length, nullptr, 0, nullptr, nullptr);
+  std::string result(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
+  if (length > 0) {
+    WideCharToMultiByte(CP_UTF8, 0, wide.get(), wide_length, result.data(), length, nullptr,
+                        nullptr);
+  }
+  return result;
+}
+
+// Asked here rather than of common/file_names, whose object would bring the
+// copier code it has no use for.
+LogTextEncoder Encoder() {
+  OSVERSIONINFOA version{};
+  version.dwOSVersionInfoSize = sizeof version;
+  const bool nt = !GetVersionExA(&version) || version.dwPlatformId != VER_PLATFORM_WIN32_WINDOWS;
+  return nt ? AnsiToUtf8 : nullptr;
+}
+
 }  // namespace
 
 LogAppending SystemLogAppending() {
@@ -74,7 +104,7 @@ RunLog::~RunLog() { Close(); }
 
 void RunLog::Write(LogParts parts) {
   if (path_.empty()) return;
-  const std::string line = LogLine(Now(), program_, parts);
+  const std::string line = LogLine(Now(), program_, parts, Encoder());
   std::string failure;
   if (file_ != INVALID_HANDLE_VALUE || Open(path_)) {
     if (Append(line)) return;
@@ -122,7 +152,13 @@ bool RunLog::Open(const std::string& path) {
     file_ = OpenForAppending(path, appending_);
     if (file_ == INVALID_HANDLE_VALUE) open_failure_ = SystemErrorText(GetLastError());
   }
-  return file_ != INVALID_HANDLE_VALUE;
+  if (file_ == INVALID_HANDLE_VALUE) return false;
+  // A new UTF-8 log starts with its byte-order mark, so that Notepad reads it so.
+  DWORD high = 0;
+  if (Encoder() && GetFileSize(file_, &high) == 0 && high == 0) {
+    return Append(std::string(kUtf8ByteOrderMark));
+  }
+  return true;
 }
 
 // One write per line.

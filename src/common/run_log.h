@@ -16,12 +16,14 @@ enum class LogAppending {
 // The way of the system the program runs on.
 LogAppending SystemLogAppending();
 
-// The run log of an unattended run: plain text in the ANSI code page,
-// appended one whole line per event, each with its local time and the
-// program's name. Logging never stops or changes the run: a log that cannot
-// be written is tried once more at %TEMP%\Korvelund.log, whose first line
-// then says where the log was meant to go and why it is not there; after
-// that the run goes on without one.
+// The run log of an unattended run: plain text, appended one whole line per
+// event, each with its local time and the program's name. On the NT family
+// it is UTF-8 (a new log starts with the byte-order mark): ANSI parts are
+// converted, names (LogName) go in as they are. On 9x everything stays in
+// the ANSI code page. Logging never stops or changes the run: a log that
+// cannot be written is tried once more at %TEMP%\Korvelund.log, whose first
+// line then says where the log was meant to go and why it is not there;
+// after that the run goes on without one.
 class RunLog {
  public:
   // A log that writes nothing.

@@ -36,10 +36,10 @@ std::uint64_t Field(int value) { return value < 0 ? 0 : static_cast<std::uint64_
 
 std::string Concat(LogParts parts) {
   std::size_t size = 0;
-  for (const std::string_view part : parts) size += part.size();
+  for (const LogPart& part : parts) size += part.text.size();
   std::string text;
   text.reserve(size);
-  for (const std::string_view part : parts) text.append(part);
+  for (const LogPart& part : parts) text.append(part.text);
   return text;
 }
 
@@ -74,19 +74,25 @@ ShortText LogStamp(const LogTime& time) {
   return stamp;
 }
 
-std::string LogLine(const LogTime& time, std::string_view program, LogParts parts) {
+std::string LogLine(const LogTime& time, std::string_view program, LogParts parts,
+                    LogTextEncoder encode) {
   std::string line(LogStamp(time));
   line.append(program);
   line += ": ";
-  for (const std::string_view part : parts) line.append(part);
+  for (const LogPart& part : parts) {
+    if (encode && !part.name) {
+      line.append(encode(part.text));
+    } else {
+      line.append(part.text);
+    }
+  }
   line += "\r\n";
   return line;
 }
 
 bool IsRunLogHead(std::string_view head) {
-  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-  if (head.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
-    head.remove_prefix(kByteOrderMark.size());
+  if (head.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark) {
+    head.remove_prefix(kUtf8ByteOrderMark.size());
   }
   constexpr std::string_view kStamp = "0000-00-00 00:00:00 ";
   if (head.size() < kStamp.size()) return false;

@@ -30,9 +30,30 @@ struct ShortText {
   operator std::string_view() const { return {text, size}; }
 };
 
-using LogParts = std::initializer_list<std::string_view>;
+// A piece of a line: ANSI text (the programs' own texts, settings, the
+// system's messages), or a file name in name text (UTF-8 on the NT family,
+// ANSI on 9x; see common/file_names.h), marked by LogName.
+struct LogPart {
+  LogPart(std::string_view part) : text(part) {}
+  LogPart(const char* part) : text(part) {}
+  LogPart(const std::string& part) : text(part) {}
+  LogPart(const ShortText& part) : text(part) {}
+  std::string_view text;
+  bool name = false;
+};
 
-// The parts one after another.
+inline LogPart LogName(std::string_view name) {
+  LogPart part(name);
+  part.name = true;
+  return part;
+}
+
+using LogParts = std::initializer_list<LogPart>;
+
+// Turns ANSI text into the log's encoding (nullptr: kept as it is).
+using LogTextEncoder = std::string (*)(std::string_view ansi);
+
+// The parts one after another, as they are.
 std::string Concat(LogParts parts);
 
 // A number in decimal.
@@ -44,9 +65,14 @@ ShortText HexText(std::uint64_t value, int digits);
 // "YYYY-MM-DD hh:mm:ss ": the stamp a line starts with.
 ShortText LogStamp(const LogTime& time);
 
-// The stamp, "PROGRAM: ", the parts and CR LF. The program's name tells
-// apart the lines of two programs that share one log.
-std::string LogLine(const LogTime& time, std::string_view program, LogParts parts);
+// The stamp, "PROGRAM: ", the parts and CR LF; ANSI parts through `encode`,
+// names as they are. The program's name tells apart the lines of two
+// programs that share one log.
+std::string LogLine(const LogTime& time, std::string_view program, LogParts parts,
+                    LogTextEncoder encode = nullptr);
+
+// The byte-order mark a log in UTF-8 starts with.
+inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 // Whether a file starting with `head` is a run log these programs wrote: its
 // first line (after a UTF-8 byte order mark, if any) is a time stamp and the

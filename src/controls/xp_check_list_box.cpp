@@ -249,6 +249,7 @@ LRESULT TKWTXPCheckListBox::WndProc(UINT message, WPARAM wparam, LPARAM lparam) 
 }
 
 void TKWTXPCheckListBox::Paint(TCanvas& canvas) {
+  canvas.Font().SetUtf8Text(utf8_items_);
   canvas.SetBrushColor(Color());
   canvas.FillRect(ClientRect());
   const int height = ClientHeight();

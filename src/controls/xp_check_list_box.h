@@ -78,6 +78,13 @@ class TKWTXPCheckListBox : public TWinControl {
 
   bool Flat() const { return flat_; }
   void SetFlat(bool flat);
+  // Entry texts are UTF-8 (file names on the NT family), not bytes of the
+  // font's code page; owner drawing gets a canvas set alike.
+  bool Utf8Items() const { return utf8_items_; }
+  void SetUtf8Items(bool utf8) {
+    utf8_items_ = utf8;
+    Invalidate();
+  }
   bool AllowGrayed() const { return allow_grayed_; }
   void SetAllowGrayed(bool allow) { allow_grayed_ = allow; }
   TColor HeaderColor() const { return header_color_; }
@@ -124,6 +131,7 @@ class TKWTXPCheckListBox : public TWinControl {
   TBiDiMode bidi_mode_ = TBiDiMode::bdLeftToRight;
   bool flat_ = true;
   bool allow_grayed_ = false;
+  bool utf8_items_ = false;
   TColor header_color_ = clInfoText;
   TColor header_background_color_ = clInfoBk;
 };

@@ -55,15 +55,38 @@ bool ColorFromName(const std::string& name, TColor& color) {
   return false;
 }
 
-std::wstring TextToWide(const std::string& text, BYTE charset) {
-  if (text.empty()) return {};
-  UINT code_page = CP_ACP;
+namespace {
+
+UINT CharsetCodePage(BYTE charset) {
   CHARSETINFO info{};
   if (charset != DEFAULT_CHARSET &&
       TranslateCharsetInfo(reinterpret_cast<DWORD*>(static_cast<ULONG_PTR>(charset)), &info,
                            TCI_SRCCHARSET)) {
-    code_page = info.ciACP;
+    return info.ciACP;
   }
+  return CP_ACP;
+}
+
+}  // namespace
+
+std::optional<std::string> WideToText(std::wstring_view wide, BYTE charset) {
+  if (wide.empty()) return std::string();
+  const UINT code_page = CharsetCodePage(charset);
+  const int size = static_cast<int>(wide.size());
+  BOOL defaulted = FALSE;
+  const int length = WideCharToMultiByte(code_page, WC_NO_BEST_FIT_CHARS, wide.data(), size,
+                                         nullptr, 0, nullptr, &defaulted);
+  if (length <= 0 || defaulted) return std::nullopt;
+  std::string text(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(code_page, WC_NO_BEST_FIT_CHARS, wide.data(), size, text.data(), length,
+                      nullptr, nullptr);
+  if (TextToWide(text, charset) != wide) return std::nullopt;
+  return text;
+}
+
+std::wstring TextToWide(const std::string& text, BYTE charset) {
+  if (text.empty()) return {};
+  UINT code_page = CharsetCodePage(charset);
   const int length = static_cast<int>(text.size());
   int wide_length = MultiByteToWideChar(code_page, 0, text.data(), length, nullptr, 0);
   if (wide_length <= 0) {
@@ -81,7 +104,8 @@ TFont::TFont(const TFont& other)
       height_(other.height_),
       color_(other.color_),
       style_(other.style_),
-      charset_(other.charset_) {}
+      charset_(other.charset_),
+      utf8_text_(other.utf8_text_) {}
 
 TFont& TFont::operator=(const TFont& other) {
   if (this != &other) {
@@ -90,6 +114,7 @@ TFont& TFont::operator=(const TFont& other) {
     color_ = other.color_;
     style_ = other.style_;
     charset_ = other.charset_;
+    utf8_text_ = other.utf8_text_;
     Changed();
   }
   return *this;
@@ -124,6 +149,21 @@ void TFont::SetStyle(TFontStyles style) {
 void TFont::SetCharset(BYTE charset) {
   charset_ = charset;
   Changed();
+}
+
+void TFont::SetUtf8Text(bool utf8) {
+  if (utf8 == utf8_text_) return;
+  utf8_text_ = utf8;
+  Changed();
+}
+
+std::wstring TFont::WideText(const std::string& text) const {
+  if (!utf8_text_ || text.empty()) return TextToWide(text, charset_);
+  const int size = static_cast<int>(text.size());
+  const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
+  if (length > 0) MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), length);
+  return wide;
 }
 
 HFONT TFont::Handle() const {
@@ -194,21 +234,21 @@ void TCanvas::SelectFont() {
 
 void TCanvas::TextOut(int x, int y, const std::string& text) {
   SelectFont();
-  window_api::WriteText(dc_, x, y, TextToWide(text, font_.Charset()));
+  window_api::WriteText(dc_, x, y, font_.WideText(text));
 }
 
 void TCanvas::TextRect(RECT rect, const std::string& text, UINT flags) {
   SelectFont();
-  window_api::DrawTextIn(dc_, TextToWide(text, font_.Charset()), rect, flags);
+  window_api::DrawTextIn(dc_, font_.WideText(text), rect, flags);
 }
 
 RECT TCanvas::TextBounds(RECT rect, const std::string& text, UINT flags) {
   SelectFont();
-  window_api::DrawTextIn(dc_, TextToWide(text, font_.Charset()), rect, flags | DT_CALCRECT);
+  window_api::DrawTextIn(dc_, font_.WideText(text), rect, flags | DT_CALCRECT);
   return rect;
 }
 
 SIZE TCanvas::TextExtent(const std::string& text) {
   SelectFont();
-  return window_api::MeasureText(dc_, TextToWide(text, font_.Charset()));
+  return window_api::MeasureText(dc_, font_.WideText(text));
 }

@@ -4,7 +4,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 
 // Colours as in the window description: 0x00BBGGRR, or a system colour
 // (clSystemColor | COLOR_xxx) that is resolved when drawing.
@@ -47,6 +49,9 @@ bool ColorFromName(const std::string& name, TColor& color);
 // UTF-16 by the code page of the given font character set, so that Russian
 // texts show whatever the system's ANSI code page is.
 std::wstring TextToWide(const std::string& text, BYTE charset);
+// The other way: the text in that code page when every character converts
+// exactly (no best fit); nothing otherwise.
+std::optional<std::string> WideToText(std::wstring_view wide, BYTE charset);
 
 enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 using TFontStyles = unsigned;
@@ -72,6 +77,12 @@ class TFont {
   void SetStyle(TFontStyles style);
   BYTE Charset() const { return charset_; }
   void SetCharset(BYTE charset);
+  // Texts drawn in this font are UTF-8 (file names on the NT family) rather
+  // than bytes of the character set's code page.
+  bool Utf8Text() const { return utf8_text_; }
+  void SetUtf8Text(bool utf8);
+  // A text drawn in this font as UTF-16.
+  std::wstring WideText(const std::string& text) const;
 
   HFONT Handle() const;
   // Called after every change (the owning control repaints).
@@ -86,6 +97,7 @@ class TFont {
   TColor color_ = clWindowText;
   TFontStyles style_ = 0;
   BYTE charset_ = DEFAULT_CHARSET;
+  bool utf8_text_ = false;
   mutable HFONT handle_ = nullptr;
 };
 

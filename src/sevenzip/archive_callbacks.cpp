@@ -1,5 +1,6 @@
 #include "sevenzip/archive_callbacks.h"
 
+#include "common/file_names.h"
 #include "sevenzip/archive_rules.h"
 #include "sevenzip/caller_thread.h"
 #include "sevenzip/file_system.h"
@@ -116,7 +117,11 @@ HRESULT TMyArchiveExtractCallback::ExtractItem(UINT32 index, ISequentialOutStrea
   if (!folder) CountOffFile();
   // Items the target cannot or must not hold are refused one by one; the
   // others still extract. The library then reports a refused item as fine,
-  // which must not clear its code.
+  // which must not clear its code. On 9x the name is created in its ANSI
+  // form: one the code page cannot hold exactly would come out as another
+  // name (best fit), so it is refused.
+  if (!WideMode() && !FitsAnsiCodePage(relative))
+    return Refuse(first_path, "Windows 9x cannot hold the name in its code page");
   if (EscapesBaseFolder(relative)) return Refuse(first_path, "its path leaves the target folder");
   if (NamesDevice(relative)) return Refuse(first_path, "its path names a device");
   if (const std::string fault = NameFault(relative); !fault.empty())

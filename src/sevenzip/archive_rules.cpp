@@ -32,7 +32,7 @@ bool IsDeviceName(std::wstring_view component) {
   std::wstring_view base = TrimEnd(component, L". ");
   base = TrimEnd(base.substr(0, base.find(L'.')), L" ");
   const std::wstring name = AsciiUpper(base);
-  for (const wchar_t* device : {L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$", L"CONOUT$"}) {
+  for (const wchar_t* device : {L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$", L"CONOUT$", L"CLOCK$"}) {
     if (name == device) return true;
   }
   // COM and LPT with one digit 1 to 9, or a superscript one to three.

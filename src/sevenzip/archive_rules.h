@@ -46,7 +46,7 @@ std::optional<int> VolumeNumberOf(std::wstring_view path);
 // UNC, or holding a ".." component (either separator).
 bool EscapesBaseFolder(std::wstring_view item_path);
 // An item path with a component that Windows opens as a device (CON, PRN,
-// AUX, NUL, COM1-9, LPT1-9, CONIN$, CONOUT$), with or without an extension
+// AUX, NUL, COM1-9, LPT1-9, CONIN$, CONOUT$, CLOCK$), with or without an extension
 // and trailing dots or blanks; either separator.
 bool NamesDevice(std::wstring_view item_path);
 

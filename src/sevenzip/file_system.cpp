@@ -1,5 +1,6 @@
 #include "sevenzip/file_system.h"
 
+#include "common/file_names.h"
 #include "common/file_replace.h"
 #include "common/run_log.h"
 #include "sevenzip/archive_rules.h"
@@ -61,8 +62,8 @@ void FileHandle::Close() {
 FileHandle OpenFile(const std::wstring& name, DWORD access, DWORD share, DWORD disposition,
                     DWORD flags) {
   if (wide_mode)
-    return FileHandle(
-        CreateFileW(name.c_str(), access, share, nullptr, disposition, flags, nullptr));
+    return FileHandle(CreateFileW(LongPathForm(name).c_str(), access, share, nullptr, disposition,
+                                  flags, nullptr));
   return FileHandle(
       CreateFileA(ToAnsi(name).c_str(), access, share, nullptr, disposition, flags, nullptr));
 }
@@ -97,7 +98,7 @@ namespace {
 bool Find(const std::wstring& name, DWORD& attributes) {
   if (wide_mode) {
     WIN32_FIND_DATAW found;
-    const HANDLE search = FindFirstFileW(name.c_str(), &found);
+    const HANDLE search = FindFirstFileW(LongPathForm(name).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return false;
     FindClose(search);
     attributes = found.dwFileAttributes;
@@ -115,7 +116,8 @@ bool Find(const std::wstring& name, DWORD& attributes) {
 }
 
 DWORD Attributes(const std::wstring& name) {
-  return wide_mode ? GetFileAttributesW(name.c_str()) : GetFileAttributesA(ToAnsi(name).c_str());
+  return wide_mode ? GetFileAttributesW(LongPathForm(name).c_str())
+                   : GetFileAttributesA(ToAnsi(name).c_str());
 }
 
 bool ContainsWildcard(const std::wstring& name) {
@@ -177,14 +179,15 @@ bool ForceFolders(const std::wstring& path, DWORD attributes) {
   // "C:C:" itself, and climbing to it again never ended.
   const std::wstring parent = FolderPart(folder);
   if (!parent.empty() && parent.size() < folder.size() && !ForceFolders(parent, 0)) return false;
-  if (!CreateDirectoryW(folder.c_str(), nullptr)) {
+  const std::wstring long_folder = LongPathForm(folder);
+  if (!CreateDirectoryW(long_folder.c_str(), nullptr)) {
     const DWORD error = GetLastError();
     if (FolderExists(folder)) return true;
     SetLastError(error);
     return false;
   }
   const DWORD storable = attributes & kStorableAttributes;
-  if (storable != 0) SetFileAttributesW(folder.c_str(), storable);
+  if (storable != 0) SetFileAttributesW(long_folder.c_str(), storable);
   return true;
 }
 
@@ -223,7 +226,7 @@ FileHandle CreateTemporaryBeside(const std::wstring& target, DWORD flags, std::w
 
 bool MoveIntoPlace(const std::wstring& temporary, const std::wstring& target) {
   if (wide_mode) {
-    return MoveFileExW(temporary.c_str(), target.c_str(),
+    return MoveFileExW(LongPathForm(temporary).c_str(), LongPathForm(target).c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
   }
   return MoveWholeFileIntoPlace(ToAnsi(temporary), ToAnsi(target));
@@ -271,8 +274,9 @@ std::string ErrorReason(DWORD error) {
 
 bool RemoveFile(const std::wstring& name) {
   if (wide_mode) {
-    SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_NORMAL);
-    return DeleteFileW(name.c_str()) != 0;
+    const std::wstring long_name = LongPathForm(name);
+    SetFileAttributesW(long_name.c_str(), FILE_ATTRIBUTE_NORMAL);
+    return DeleteFileW(long_name.c_str()) != 0;
   }
   const std::string ansi = ToAnsi(name);
   SetFileAttributesA(ansi.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -283,8 +287,7 @@ bool OnRemovableDrive(const std::wstring& path) {
   const std::wstring folder = FolderPart(path);
   if (folder.size() < 2) return false;
   const std::wstring root = folder.substr(0, 2) + L"\\";
-  const UINT type =
-      wide_mode ? GetDriveTypeW(root.c_str()) : GetDriveTypeA(ToAnsi(root).c_str());
+  const UINT type = wide_mode ? GetDriveTypeW(root.c_str()) : GetDriveTypeA(ToAnsi(root).c_str());
   return type != DRIVE_FIXED;
 }
 

@@ -294,4 +294,24 @@ TEST(PackageNames1251, FollowTheAnsiCodePage) {
   EXPECT_EQ(HoverHintText({"\xB8\xCB\xCA\xC0=tree"}, "DP_\xA8\xEB\xEA\xE0.7z"), "tree");
 }
 
+// Entries are names as the disk has them (UTF-8 on NT); [Select] and [Hint]
+// names, written in the code page, still find them.
+TEST(PackageNames1251, SettingsNamesFindEntriesOfAnyCase) {
+  ASSERT_EQ(GetACP(), 1251u);
+  TempFolder folder;
+  const std::string settings = folder / "Korvelund.ini";
+  WriteTextFile(settings, "[Select]\r\nDP_\xF1\xE5\xF2\xFC.7z=1\r\n");  // DP_сеть.7z
+  const SelectPreset preset(settings);
+  EXPECT_TRUE(preset.Ticked("DP_\xD1\x81\xD0\xB5\xD1\x82\xD1\x8C.7z"));
+  EXPECT_TRUE(preset.Ticked("DP_\xD0\xA1\xD0\x95\xD0\xA2\xD0\xAC.7Z"));
+  EXPECT_FALSE(preset.Ticked("DP_\xF1\xE5\xF2\xFC.7z"));
+  EXPECT_EQ(EntryHintText({"\xD1\xC5\xD2\xDC=net", "\xCE\xA9=none"},
+                          "DP_\xD1\x81\xD0\xB5\xD1\x82\xD1\x8C.7z"),
+            "net");
+  EXPECT_EQ(PackageEntryText("Dp_\xD0\xA1\xD0\x95\xD0\xA2\xD0\xAC.7Z"),
+            "Dp_\xD1\x81\xD0\xB5\xD1\x82\xD1\x8C.7z");
+  EXPECT_EQ(PackageEntryText("\xCE\xA9MEGA.7Z"), "\xCE\xA9mega.7z");
+  EXPECT_EQ(FolderEntryName("\xD1\x81\xCF\x89"), "\xD0\xA1\xCE\xA9");
+}
+
 }  // namespace

@@ -6,6 +6,7 @@
 #include "common/program_paths.h"
 #include "common/file_replace.h"
 #include "support/file_util.h"
+#include "support/host_command.h"
 #include "support/scoped_mount.h"
 #include "support/temp_folder.h"
 
@@ -17,9 +18,13 @@
 namespace {
 
 using testing_support::MakeFolders;
+using testing_support::NamedPathExists;
+using testing_support::NamesIn;
+using testing_support::ReadNamedFile;
 using testing_support::ReadTextFile;
 using testing_support::ScopedMount;
 using testing_support::TempFolder;
+using testing_support::WriteNamedFile;
 using testing_support::WriteTextFile;
 
 struct TargetCase {
@@ -194,7 +199,8 @@ TEST_F(CopyFolderTest, FileCopyObeysTheRoutineAndLeavesNoTemporaryFile) {
     EXPECT_EQ(CopyFileWhole(source, target, Scripted, &script), c.copied);
     EXPECT_EQ(FileExists(target), c.copied);
     EXPECT_EQ(script.calls.size(), c.calls);
-    EXPECT_FALSE(FileExists(ReplaceTemporaryName(target)));
+    EXPECT_EQ(NamesIn(dir_ / "dst"),
+              c.copied ? std::vector<std::string>{"big.sys"} : std::vector<std::string>{});
   }
   // A read-only target is refused, as CopyFileExA refuses it.
   SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY);
@@ -214,10 +220,149 @@ TEST_F(CopyFolderTest, FullDiskKeepsOnlyWholeFilesUnderTheirNames) {
   CopyFolder(dir_ / "src\\Chipset", target, false, true, sink_);
   // The older file stays whole; everything that fits is there.
   EXPECT_EQ(ReadTextFile(target + "\\huge.sys"), "older huge");
-  EXPECT_FALSE(FileExists(ReplaceTemporaryName(target + "\\huge.sys")));
+  for (const std::string& name : NamesIn(target)) EXPECT_NE(name.rfind("~kv", 0), 0u) << name;
   EXPECT_EQ(ReadTextFile(target + "\\setup.inf"), "inf");
   EXPECT_EQ(ReadTextFile(target + "\\Sub\\Deep\\drv.sys"), "sys");
   EXPECT_EQ(ReadTextFile(target + "\\Hidden\\h.dll"), "hidden");
+}
+
+}  // namespace
+
+namespace {
+
+// Names outside code pages 1252 and 1251 (UTF-8), and one that best fit
+// would turn into "..\..\escaped.inf".
+const std::string kJapanese = "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E";
+const std::string kGreek = "\xCE\x95\xCE\xBB\xCE\xBB\xCE\xB7\xCE\xBD\xCE\xB9\xCE\xBA\xCE\xAC";
+const std::string kCyrillic = "\xD0\x94\xD1\x80\xD0\xB0\xD0\xB9\xD0\xB2\xD0\xB5\xD1\x80";
+const std::string kEscape =
+    "\xEF\xBC\x8E\xEF\xBC\x8E\xEF\xBC\xBC\xEF\xBC\x8E\xEF\xBC\x8E\xEF\xBC\xBC"
+    "escaped.inf";
+
+struct Outcome {
+  std::string source;
+  DWORD error;
+};
+
+class FolderCopyNamesTest : public CopyFolderTest {
+ protected:
+  std::vector<Outcome> Copy(const std::string& source, const std::string& destination) {
+    std::vector<Outcome> outcomes;
+    CopyFolder(source, destination, false, true, sink_,
+               [&](const std::string& file, std::uint64_t, DWORD error) {
+                 outcomes.push_back({file, error});
+               });
+    return outcomes;
+  }
+  static std::vector<DWORD> Failures(const std::vector<Outcome>& outcomes) {
+    std::vector<DWORD> errors;
+    for (const Outcome& outcome : outcomes) {
+      if (outcome.error) errors.push_back(outcome.error);
+    }
+    return errors;
+  }
+};
+
+TEST_F(FolderCopyNamesTest, EveryUnicodeNameArrivesExactlyAndNothingAboveTheTarget) {
+  const std::string source = dir_ / "src\\Chipset";
+  WriteNamedFile(source + "\\" + kEscape, "inside");
+  WriteNamedFile(dir_ / "escaped.inf", "bait above the source");
+  WriteNamedFile(source + "\\" + kJapanese + "\\" + kGreek + ".inf", "greek");
+  WriteNamedFile(source + "\\" + kCyrillic + ".sys", "cyrillic");
+  const std::string target = dir_ / "dst\\D\\X\\CHIPSET";
+  EXPECT_TRUE(Failures(Copy(source, target)).empty());
+  EXPECT_EQ(ReadNamedFile(target + "\\" + kEscape), "inside");
+  EXPECT_EQ(ReadNamedFile(target + "\\" + kJapanese + "\\" + kGreek + ".inf"), "greek");
+  EXPECT_EQ(NamesIn(target + "\\" + kJapanese), std::vector<std::string>{kGreek + ".inf"});
+  EXPECT_EQ(ReadNamedFile(target + "\\" + kCyrillic + ".sys"), "cyrillic");
+  EXPECT_FALSE(NamedPathExists(dir_ / "dst\\D\\escaped.inf"));
+  EXPECT_EQ(NamesIn(dir_ / "dst\\D"), std::vector<std::string>{"X"});
+}
+
+// A target path of 259 characters, and deeper files far past MAX_PATH.
+TEST_F(FolderCopyNamesTest, LongTargetPathsWork) {
+  std::string target = dir_ / "dst";
+  const std::size_t file_length = std::string("\\setup.inf").size();
+  while (target.size() + file_length + 101 < 259) target += "\\" + std::string(100, 'L');
+  target += "\\" + std::string(259 - file_length - target.size() - 1, 'L');
+  ASSERT_EQ((target + "\\setup.inf").size(), 259u);
+  EXPECT_TRUE(Failures(Copy(dir_ / "src\\Chipset", target)).empty());
+  EXPECT_EQ(ReadNamedFile(target + "\\setup.inf"), "inf");
+  EXPECT_EQ(ReadNamedFile(target + "\\Sub\\Deep\\drv.sys"), "sys");
+  EXPECT_EQ(NamesIn(target),
+            (std::vector<std::string>{"Hidden", "ReadOnly", "Sub", "empty.cat", "setup.inf"}));
+}
+
+// Files that look like the copy's own temporary files belong to someone else.
+TEST_F(FolderCopyNamesTest, OnlyTheFileOfTheSameNameIsEverReplaced) {
+  const std::string target = dir_ / "dst";
+  WriteTextFile(target + "\\setup.inf.kvnew", "not ours");
+  WriteTextFile(target + "\\setup.inf.kvold", "not ours either");
+  WriteTextFile(target + "\\setup.inf", "old");
+  EXPECT_TRUE(Failures(Copy(dir_ / "src\\Chipset", target)).empty());
+  EXPECT_EQ(ReadTextFile(target + "\\setup.inf"), "inf");
+  EXPECT_EQ(ReadTextFile(target + "\\setup.inf.kvnew"), "not ours");
+  EXPECT_EQ(ReadTextFile(target + "\\setup.inf.kvold"), "not ours either");
+  EXPECT_EQ(NamesIn(target),
+            (std::vector<std::string>{"Hidden", "ReadOnly", "Sub", "empty.cat", "setup.inf",
+                                      "setup.inf.kvnew", "setup.inf.kvold"}));
+}
+
+// As the system's copy: a source written by another program with shared
+// access is copied; one held without sharing, and a read-only target, are
+// failures that leave the old target whole; a hidden target is replaced.
+TEST_F(FolderCopyNamesTest, SharingAndTargetAttributesFollowTheSystemsCopy) {
+  const std::string source = dir_ / "src\\Chipset";
+  const std::string target = dir_ / "dst";
+  WriteTextFile(target + "\\Sub\\Deep\\drv.sys", "old read-only");
+  SetFileAttributesA((target + "\\Sub\\Deep\\drv.sys").c_str(), FILE_ATTRIBUTE_READONLY);
+  WriteTextFile(target + "\\empty.cat", "old hidden");
+  SetFileAttributesA((target + "\\empty.cat").c_str(), FILE_ATTRIBUTE_HIDDEN);
+  WriteTextFile(target + "\\Hidden\\h.dll", "old locked");
+  const HANDLE writer = CreateFileA((source + "\\setup.inf").c_str(), GENERIC_WRITE,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE locker = CreateFileA((source + "\\Hidden\\h.dll").c_str(), GENERIC_READ, 0, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+  ASSERT_NE(locker, INVALID_HANDLE_VALUE);
+  const std::vector<Outcome> outcomes = Copy(source, target);
+  CloseHandle(writer);
+  CloseHandle(locker);
+  EXPECT_EQ(ReadTextFile(target + "\\setup.inf"), "inf");
+  EXPECT_EQ(ReadTextFile(target + "\\Sub\\Deep\\drv.sys"), "old read-only");
+  EXPECT_EQ(ReadTextFile(target + "\\Hidden\\h.dll"), "old locked");
+  EXPECT_EQ(ReadTextFile(target + "\\empty.cat"), "");
+  EXPECT_EQ(Failures(outcomes).size(), 2u);
+  for (const Outcome& outcome : outcomes) {
+    if (outcome.source.ends_with("drv.sys")) {
+      EXPECT_EQ(outcome.error, DWORD{ERROR_ACCESS_DENIED});
+    }
+    if (outcome.source.ends_with("h.dll")) {
+      EXPECT_EQ(outcome.error, DWORD{ERROR_SHARING_VIOLATION});
+    }
+  }
+  EXPECT_EQ(NamesIn(target + "\\Hidden"), std::vector<std::string>{"h.dll"});
+}
+
+// Names Windows would store as one (letter case, trailing dots): the first
+// found is copied, the others are failures, never a silent overwrite.
+TEST_F(FolderCopyNamesTest, NamesCollidingByCaseCopyOnlyTheFirst) {
+  const std::string source = dir_ / "twins";
+  MakeFolders(source);
+  const auto made = testing_support::RunHostCommand(
+      {"sh", "-c", "printf one > Twin.txt && printf two > TWIN.TXT"}, source);
+  ASSERT_EQ(made.exit_code, 0) << made.output;
+  if (NamesIn(source).size() != 2) GTEST_SKIP() << "the file system folds case";
+  const std::vector<Outcome> outcomes = Copy(source, dir_ / "dst");
+  ASSERT_EQ(outcomes.size(), 2u);
+  EXPECT_EQ(outcomes[0].error, 0u);
+  EXPECT_EQ(outcomes[1].error, DWORD{ERROR_ALREADY_EXISTS});
+  const std::vector<std::string> copied = NamesIn(dir_ / "dst");
+  ASSERT_EQ(copied.size(), 1u);
+  const std::string first = outcomes[0].source.substr(outcomes[0].source.rfind('\\') + 1);
+  EXPECT_EQ(copied[0], first);
+  EXPECT_EQ(ReadTextFile(dir_ / "dst\\" + first), first == "Twin.txt" ? "one" : "two");
 }
 
 }  // namespace

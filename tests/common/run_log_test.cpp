@@ -84,16 +84,30 @@ TEST_F(RunLogTest, AppendsStampedCrLfLinesAndNeverTruncates) {
   {
     RunLog log(path, "Korvelund.exe");
     log.Write({"first"});
-    log.Write({"second \xC4\xF0"});  // ANSI text goes out byte for byte
+    log.Write({"second \xC4\xF0"});  // ANSI text (code page 1252) goes out in UTF-8
   }
   RunLog(path, "Korvelund.exe").Write({"next run"});
   const std::regex expected(
       "earlier run\r\n"
       "\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d Korvelund.exe: first\r\n"
-      "\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d Korvelund.exe: second \xC4\xF0\r\n"
+      "\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d Korvelund.exe: second \xC3\x84\xC3\xB0\r\n"
       "\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d Korvelund.exe: next run\r\n");
   EXPECT_TRUE(std::regex_match(ReadTextFile(path), expected)) << ReadTextFile(path);
   EXPECT_FALSE(testing_support::ReadTextFile(fallback_).size());
+}
+
+// A new log says it is UTF-8; names go in as they are, ANSI text converted.
+TEST_F(RunLogTest, NewLogIsUtf8WithItsByteOrderMark) {
+  const std::string path = folder_ / "new.log";
+  RunLog(path, "Korvelund.exe")
+      .Write({"name ", LogName("\xCE\xA9mega \xE6\x97\xA5"), ", text \xC4"});
+  RunLog(path, "Korvelund.exe").Write({"again"});
+  const std::regex expected(
+      "\xEF\xBB\xBF"
+      "\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d Korvelund.exe: name \xCE\xA9mega \xE6\x97\xA5, "
+      "text \xC3\x84\r\n"
+      "\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d Korvelund.exe: again\r\n");
+  EXPECT_TRUE(std::regex_match(ReadTextFile(path), expected)) << ReadTextFile(path);
 }
 
 TEST_F(RunLogTest, EmptyPathWritesNothingAnywhere) {
@@ -157,7 +171,9 @@ TEST_F(RunLogTest, LogOverOneMegabyteIsSetAsideAsOldBeforeAppending) {
   RunLog(path, "Korvelund.exe").Write({"fresh"});  // now over 1 MB
   EXPECT_EQ(ReadTextFile(old).size(), full.size() + 45);
   const std::string text = ReadTextFile(path);
-  EXPECT_EQ(text.size(), 42u) << text;
+  // The new log starts with the byte-order mark.
+  EXPECT_EQ(text.size(), kUtf8ByteOrderMark.size() + 42u) << text;
+  EXPECT_TRUE(text.starts_with(kUtf8ByteOrderMark)) << text;
   EXPECT_NE(text.find(" fresh\r\n"), std::string::npos);
 }
 

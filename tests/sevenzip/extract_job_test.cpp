@@ -317,9 +317,9 @@ TEST_F(ExtractPathsTest, ItemsNeverLeaveTheBaseFolder) {
 // ends the job on their refusal.
 TEST_F(ExtractPathsTest, DeviceNamesAreRefusedItemByItem) {
   WorkFolder folder;
-  const std::vector<std::string> devices = {"AUX",      "COM1",  "CONOUT$",
-                                            "LPT1.txt", "NUL",   "con.txt",
-                                            "nul.txt",  "prn. ", "lpt2.log/inner.txt"};
+  const std::vector<std::string> devices = {
+      "AUX",     "COM1",    "CONOUT$", "LPT1.txt",           "NUL",
+      "con.txt", "nul.txt", "prn. ",   "lpt2.log/inner.txt", "CLOCK$"};
   std::string script = "mkdir -p d/lpt2.log && printf after > d/zafter.txt";
   for (const std::string& device : devices) script += " && printf data > 'd/" + device + "'";
   Shell(script, folder.Path());

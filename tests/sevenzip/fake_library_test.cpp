@@ -186,6 +186,53 @@ TEST_F(FakeLibraryTest, WritesItemsInEitherPlatformMode) {
   EXPECT_TRUE(recorder->messages.empty());
 }
 
+// Names outside the ANSI code page (1252 here): written exactly in wide mode.
+// In the 9x mode (forced here on any system) the ANSI functions would create
+// a best-fit name ("\uFF0E\uFF0E\uFF3C" becomes "..\", "\uFF2E\uFF35\uFF2C" the
+// device NUL): each is refused with code 11 and the job goes on.
+TEST_F(FakeLibraryTest, NamesOutsideTheCodePageAreExactOnNtAndRefusedOn9x) {
+  const std::vector<std::wstring> foreign = {
+      L"\u65E5\u672C\u8A9E\\\u30C9\u30E9\u30A4\u30D0.inf",
+      L"\u0395\u03BB\u03BB\u03B7\u03BD\u03B9\u03BA\u03AC.sys",
+      L"\u041A\u0438\u0440\u0438\u043B\u043B\u0438\u0446\u0430.cat",
+      L"\uFF0E\uFF0E\uFF3C\uFF0E\uFF0E\uFF3Cescaped.inf", L"\uFF2E\uFF35\uFF2C"};
+  items.clear();
+  for (const std::wstring& name : foreign) {
+    items.push_back({name.c_str(), 3, FILE_ATTRIBUTE_ARCHIVE, 0});
+  }
+  items.push_back({L"plain.txt", 2, FILE_ATTRIBUTE_ARCHIVE, 0});
+  const bool platform_wide = sevenzip::PlatformIsWide();
+  for (const bool wide : {true, false}) {
+    SCOPED_TRACE(wide ? "wide mode" : "9x mode");
+    if (wide && !platform_wide) continue;
+    script.items = items.data();
+    script.count = static_cast<UINT32>(items.size());
+    auto recorder = MakeZip();
+    sevenzip::SetWideMode(wide);
+    EXPECT_EQ(recorder->zip.Extract(false), 0);
+    EXPECT_EQ(recorder->Codes(), wide ? std::vector<int>{} : std::vector<int>(foreign.size(), 11));
+    recorder.reset();
+    sevenzip::SetWideMode(platform_wide);
+    const Tree tree = ScanTree(Wide(folder / "out"));
+    EXPECT_EQ(tree.at(L"plain.txt").content, "xx");
+    std::size_t files = 0;
+    for (const auto& [name, entry] : tree) files += entry.folder ? 0 : 1;
+    if (wide) {
+      for (const std::wstring& name : foreign)
+        EXPECT_EQ(tree.at(name).content, "xxx") << Utf8(name);
+      EXPECT_EQ(files, foreign.size() + 1);
+    } else {
+      EXPECT_EQ(files, 1u);
+    }
+    // Nothing beside the base folder.
+    for (const auto& [name, entry] : ScanTree(Wide(folder.Path()))) {
+      EXPECT_TRUE(name == L"pack.7z" || name.rfind(L"out", 0) == 0) << Utf8(name);
+    }
+    RemoveTreeWide(Wide(folder / "out"));
+    SetUp();
+  }
+}
+
 TEST_F(FakeLibraryTest, CallbacksFromAnotherThreadRaiseEventsOnTheCallingThread) {
   script.call_back_from_other_thread = true;
   auto recorder = MakeZip();

@@ -3,6 +3,7 @@
 #include "app/package_rules.h"
 #include "common/ansi_text.h"
 #include "common/env_expand.h"
+#include "common/file_names.h"
 #include "common/program_paths.h"
 
 ApplyTargets ChooseApplyTargets(std::string_view destination_text) {
@@ -18,10 +19,11 @@ namespace {
 
 std::string SourcePath(const std::string& package_root, const char* subfolder,
                        const std::string& entry) {
+  const std::string root = NameFromAnsi(package_root);
   if (DirectoryExists(ExpandEnvVars(package_root) + "\\" + subfolder)) {
-    return package_root + "\\" + subfolder + "\\" + entry;
+    return root + "\\" + subfolder + "\\" + entry;
   }
-  return package_root + "\\" + entry;
+  return root + "\\" + entry;
 }
 
 }  // namespace

@@ -16,6 +16,8 @@ ApplyTargets ChooseApplyTargets(std::string_view destination_text);
 
 // Source of an archive entry: root\Zipped\entry when that folder exists,
 // else root\entry. The test expands the root; the path keeps it as held.
+// The root is ANSI text, the entry and the path name text
+// (common/file_names.h).
 std::string ArchiveSourcePath(const std::string& package_root, const std::string& entry);
 // Source of a folder entry: root\UnZipped\entry or root\entry, likewise.
 std::string FolderSourcePath(const std::string& package_root, const std::string& entry);

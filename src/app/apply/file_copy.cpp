@@ -15,6 +15,10 @@ class OwnedHandle {
   OwnedHandle& operator=(const OwnedHandle&) = delete;
   bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
   HANDLE Get() const { return handle_; }
+  void Reset(HANDLE handle) {
+    Close();
+    handle_ = handle;
+  }
   bool Close() {
     const bool closed = !Valid() || CloseHandle(handle_);
     handle_ = INVALID_HANDLE_VALUE;
@@ -26,6 +30,11 @@ class OwnedHandle {
 };
 
 constexpr DWORD kChunk = 64 * 1024;
+
+bool MoveIntoPlace(const std::string& temporary, const std::string& target) {
+  if (RunsOnWindows9x()) return MoveWholeFileIntoPlaceAnsi(temporary, target);
+  return MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+}
 
 LARGE_INTEGER Large(std::uint64_t value) {
   LARGE_INTEGER result;
@@ -39,8 +48,8 @@ bool CopyContent(HANDLE from, HANDLE to, std::uint64_t size, LPPROGRESS_ROUTINE 
   std::uint64_t done = 0;
   const auto report = [&](DWORD reason) {
     if (!progress) return true;
-    const DWORD answer = progress(Large(size), Large(done), Large(size), Large(done), 1, reason,
-                                  from, to, data);
+    const DWORD answer =
+        progress(Large(size), Large(done), Large(size), Large(done), 1, reason, from, to, data);
     if (answer == PROGRESS_QUIET) progress = nullptr;
     return answer == PROGRESS_CONTINUE || answer == PROGRESS_QUIET;
   };
@@ -61,8 +70,10 @@ bool CopyContent(HANDLE from, HANDLE to, std::uint64_t size, LPPROGRESS_ROUTINE 
 
 bool CopyFileWhole(const std::string& source, const std::string& target,
                    LPPROGRESS_ROUTINE progress, void* data) {
-  OwnedHandle from(CreateFileA(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                               OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  // As the system's copy: a file another program writes with shared access
+  // (a log, a download) is copied as it stands.
+  OwnedHandle from(CreateFileA(source.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                               nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!from.Valid()) return false;
   const DWORD attributes = GetFileAttributesA(source.c_str());
   const DWORD target_attributes = GetFileAttributesA(target.c_str());
@@ -81,14 +92,21 @@ bool CopyFileWhole(const std::string& source, const std::string& target,
   }
   const std::uint64_t size = (std::uint64_t{size_high} << 32) | size_low;
 
-  const std::string temporary = ReplaceTemporaryName(target);
-  DeleteFileA(temporary.c_str());
-  OwnedHandle to(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                             FILE_ATTRIBUTE_NORMAL, nullptr));
+  std::string temporary;
+  OwnedHandle to(INVALID_HANDLE_VALUE);
+  for (unsigned attempt = 0; attempt < kTemporaryNameAttempts && !to.Valid(); ++attempt) {
+    temporary = TemporaryNameBesideAnsi(target);
+    to.Reset(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                         FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!to.Valid() && GetLastError() != ERROR_FILE_EXISTS &&
+        GetLastError() != ERROR_ALREADY_EXISTS) {
+      return false;
+    }
+  }
   if (!to.Valid()) return false;
   const bool whole = CopyContent(from.Get(), to.Get(), size, progress, data) &&
                      SetFileTime(to.Get(), nullptr, nullptr, &last_write) && to.Close() &&
-                     MoveWholeFileIntoPlace(temporary, target);
+                     MoveIntoPlace(temporary, target);
   if (!whole) {
     const DWORD error = GetLastError();
     to.Close();
