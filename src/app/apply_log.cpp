@@ -2,6 +2,8 @@
 
 #include "app/apply_log.h"
 
+#include "app/crash_guard.h"
+
 namespace {
 
 ShortText Number(std::uint64_t value) { return DecimalText(static_cast<std::int64_t>(value)); }
@@ -18,10 +20,14 @@ void ApplyLog::Started(const StartFacts& facts) {
   log_.Write({"Korvelund.exe " KORVELUND_VERSION " started: folder ", facts.program_folder,
               ", package root ", facts.package_root, ", language ",
               facts.english ? "English" : "Russian", ", countdown ",
-              facts.countdown > 0 ? std::string_view(DecimalText(facts.countdown)) : "off", ", archive target ",
-              facts.targets.archive_target, ", folder target ", facts.targets.folder_target,
-              ", settings ", facts.settings_file.empty() ? "none" : facts.settings_file});
+              facts.countdown > 0 ? std::string_view(DecimalText(facts.countdown)) : "off",
+              ", archive target ", facts.targets.archive_target, ", folder target ",
+              facts.targets.folder_target, ", settings ",
+              facts.settings_file.empty() ? "none" : facts.settings_file});
+  NoteForCrash({});
 }
+
+void ApplyLog::NoteForCrash(std::string_view item) { crash_guard::Note(log_.File(), item); }
 
 void ApplyLog::RunStarted(bool by_countdown, const ApplyTargets& targets) {
   run_start_ = GetTickCount();
@@ -34,6 +40,7 @@ void ApplyLog::ArchiveStarted(std::string_view entry, std::string_view source) {
   item_source_ = source;
   item_failed_ = false;
   item_start_ = GetTickCount();
+  NoteForCrash(Concat({item_, " from ", item_source_}));
 }
 
 void ApplyLog::ArchiveMessage(int code, std::string_view message, std::string_view path) {
@@ -49,6 +56,7 @@ void ApplyLog::ArchiveFinished(int result, std::uint32_t files, std::uint64_t by
   archives_.bytes += bytes;
   log_.Write({item_, " from ", item_source_, ": result ", DecimalText(result), ", ",
               AmountText(files, bytes), ", ", ElapsedSince(item_start_)});
+  NoteForCrash({});
 }
 
 void ApplyLog::FolderStarted(std::string_view entry, std::string_view destination) {
@@ -56,6 +64,7 @@ void ApplyLog::FolderStarted(std::string_view entry, std::string_view destinatio
   item_source_ = destination;
   item_amount_ = Amount{};
   item_start_ = GetTickCount();
+  NoteForCrash(Concat({item_, " to ", item_source_}));
 }
 
 void ApplyLog::FileCopied(std::string_view source, std::uint64_t size, DWORD error) {
@@ -74,6 +83,7 @@ void ApplyLog::FolderFinished() {
   folders_.bytes += item_amount_.bytes;
   log_.Write({item_, ": ", AmountText(item_amount_.files, item_amount_.bytes), " copied to ",
               item_source_, ", ", ElapsedSince(item_start_)});
+  NoteForCrash({});
 }
 
 void ApplyLog::FolderSkipped(std::string_view entry, std::string_view destination) {

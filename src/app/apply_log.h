@@ -48,6 +48,9 @@ class ApplyLog {
     std::uint64_t bytes = 0;
   };
 
+  // Tells the crash guard what the run is at (empty: no item).
+  void NoteForCrash(std::string_view item);
+
   RunLog log_;
   DWORD run_start_ = 0;
   DWORD item_start_ = 0;

@@ -26,6 +26,10 @@ class RunLog {
   // One line of these parts.
   void Write(LogParts parts);
 
+  // The open log file, or INVALID_HANDLE_VALUE before the first line and
+  // without a log.
+  HANDLE File() const { return file_; }
+
  private:
   bool Open(const std::string& path);
   bool Append(const std::string& line);

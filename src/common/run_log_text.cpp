@@ -54,16 +54,28 @@ ShortText DecimalText(std::int64_t value) {
   return result;
 }
 
-std::string LogLine(const LogTime& time, LogParts parts) {
-  char stamp[20];
-  char* out = PutDigits(stamp, Field(time.year), 4);
+ShortText HexText(std::uint64_t value, int digits) {
+  ShortText result;
+  char* out = PutText(result.text, "0x");
+  for (int i = digits - 1; i >= 0; --i) out = Put(out, "0123456789ABCDEF"[(value >> (4 * i)) & 15]);
+  result.size = static_cast<std::size_t>(out - result.text);
+  return result;
+}
+
+ShortText LogStamp(const LogTime& time) {
+  ShortText stamp;
+  char* out = PutDigits(stamp.text, Field(time.year), 4);
   out = PutDigits(Put(out, '-'), Field(time.month), 2);
   out = PutDigits(Put(out, '-'), Field(time.day), 2);
   out = PutDigits(Put(out, ' '), Field(time.hour), 2);
   out = PutDigits(Put(out, ':'), Field(time.minute), 2);
   out = PutDigits(Put(out, ':'), Field(time.second), 2);
-  Put(out, ' ');
-  std::string line(stamp, sizeof stamp);
+  stamp.size = static_cast<std::size_t>(Put(out, ' ') - stamp.text);
+  return stamp;
+}
+
+std::string LogLine(const LogTime& time, LogParts parts) {
+  std::string line(LogStamp(time));
   for (const std::string_view part : parts) line.append(part);
   line += "\r\n";
   return line;

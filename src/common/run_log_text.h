@@ -38,7 +38,13 @@ std::string Concat(LogParts parts);
 // A number in decimal.
 ShortText DecimalText(std::int64_t value);
 
-// "YYYY-MM-DD hh:mm:ss ", the parts and CR LF.
+// A number as "0x" and `digits` hexadecimal digits, upper case.
+ShortText HexText(std::uint64_t value, int digits);
+
+// "YYYY-MM-DD hh:mm:ss ": the stamp a line starts with.
+ShortText LogStamp(const LogTime& time);
+
+// The stamp, the parts and CR LF.
 std::string LogLine(const LogTime& time, LogParts parts);
 
 // "result: ok", or "result: N failure(s)".

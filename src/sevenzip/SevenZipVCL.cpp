@@ -12,12 +12,10 @@ using namespace sevenzip;
 
 namespace {
 
-// The 64-bit library's multi-threaded LZMA2 decoder crashes on some damaged
-// multi-chunk streams: a worker thread decodes with tables it never
-// allocated. A damaged package must end with a code, never take down an
-// unattended setup, so the 64-bit build decodes every archive on one thread.
-// The 32-bit library never crashed on the same streams, and keeps its
-// parallel decoding: one thread made multi-chunk archives 1.8 times slower.
+// The library's multi-threaded LZMA2 decoder (7-Zip 26.03, both widths)
+// crashes on some damaged multi-chunk streams: a worker thread decodes with
+// tables it never allocated. A damaged package must end with a code, never
+// take down an unattended setup, so every archive is decoded on one thread.
 void DecodeOnOneThread(IInArchive* archive) {
   ISetProperties* properties = nullptr;
   if (!archive ||
@@ -48,7 +46,7 @@ TSevenZip::TSevenZip(TComponent* AOwner) : TComponent(AOwner) {
   }
   const auto create = reinterpret_cast<CreateObjectFunc>(reinterpret_cast<void*>(create_entry_));
   create(&CLSID_Format7z, &IID_IInArchive, reinterpret_cast<void**>(&in_archive_));
-  if (sizeof(void*) == 8) DecodeOnOneThread(in_archive_);
+  DecodeOnOneThread(in_archive_);
   create(&CLSID_Format7z, &IID_IOutArchive, reinterpret_cast<void**>(&out_archive_));
   create(&CLSID_Format7z, &IID_ISetProperties, reinterpret_cast<void**>(&set_properties_));
   SetWideMode(PlatformIsWide());

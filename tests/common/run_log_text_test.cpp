@@ -21,6 +21,9 @@ TEST(RunLogTextTest, ResultAndSeconds) {
   EXPECT_EQ(std::string_view(DecimalText(-42)), "-42");
   EXPECT_EQ(std::string_view(DecimalText(INT64_MIN)), "-9223372036854775808");
   EXPECT_EQ(std::string_view(DecimalText(INT64_MAX)), "9223372036854775807");
+  EXPECT_EQ(std::string_view(HexText(0xD43AD, 8)), "0x000D43AD");
+  EXPECT_EQ(std::string_view(HexText(0xC0000005u, 8)), "0xC0000005");
+  EXPECT_EQ(std::string_view(HexText(UINT64_MAX, 16)), "0xFFFFFFFFFFFFFFFF");
 }
 
 }  // namespace
