@@ -32,6 +32,8 @@ std::optional<std::string> HoverHintText(const std::vector<std::string>& hint_ta
 }
 
 bool IsDefaultDestination(std::string_view expanded, const Expansion& expand) {
+  // An empty or blank destination is no folder: it would be the current one.
+  if (expanded.find_first_not_of(" \t") == std::string_view::npos) return true;
   static constexpr std::array<std::string_view, 4> kSpellings = {
       "%Systemdrive%\\D", "%Systemdrive%\\d", "%Systemdrive%\\", "%Systemdrive%"};
   for (std::string_view spelling : kSpellings) {

@@ -28,7 +28,8 @@ std::optional<std::string> HoverHintText(const std::vector<std::string>& hint_ta
                                          std::string_view entry_text, CaseConversion upper);
 
 // Whether an expanded destination names the default one, written as
-// %Systemdrive%\D, %Systemdrive%\d, %Systemdrive%\ or %Systemdrive%.
+// %Systemdrive%\D, %Systemdrive%\d, %Systemdrive%\ or %Systemdrive%, or is
+// empty or blank, which means the default too.
 bool IsDefaultDestination(std::string_view expanded, const Expansion& expand);
 
 inline constexpr std::string_view kDefaultDestination = "%SYSTEMDRIVE%\\D";

@@ -24,7 +24,7 @@ bool MirrorSettingsIntoTarnix(const std::string& settings_file, const std::strin
   if (!FileExists(tarnix_path)) return false;
   const std::optional<std::string> text = ReadWholeFile(tarnix_path);
   if (!text) return false;
-  IniDocument tarnix(AnsiSameText);
+  IniDocument tarnix(AnsiUpperCase);
   tarnix.Load(*text);
   const ProfileFile settings(settings_file);
   for (const std::string& section : settings.SectionNames()) {
@@ -43,32 +43,32 @@ struct Option {
   std::string value;
 };
 
-// Writes the options into `copy`, a copy of `original`, through the profile
-// functions, as they would write the file itself. A full disk cuts such a
-// write short without an error, so every value must read back as meant.
-bool WriteOptionsInto(const std::string& copy, const std::string& original,
+// Writes the options into `copy`, a copy of the file's `text`, through the
+// profile functions, as they would write the file itself. A full disk cuts
+// such a write short without an error, so the copy is read back once: every
+// other key must read as before and every option as meant. Each side is read
+// in one pass; a key-by-key check through the profile functions took minutes
+// on a file of some megabytes.
+bool WriteOptionsInto(const std::string& copy, const std::string& text,
                       const std::vector<Option>& options) {
-  const std::optional<std::string> text = ReadWholeFile(original);
-  if (!text || !WriteWholeFile(copy, *text)) return false;
+  if (!WriteWholeFile(copy, text)) return false;
   const ProfileFile edited(copy);
   for (const Option& option : options) {
     if (!edited.WriteString(option.section, option.key, option.value)) return false;
   }
   // Writes the profile functions still hold go to disk now, before the check.
   WritePrivateProfileStringA(nullptr, nullptr, nullptr, copy.c_str());
-  constexpr std::string_view kAbsent = "\x01";
-  const ProfileFile before(original);
-  for (const std::string& section : before.SectionNames()) {
-    for (const std::string& key : before.KeyNames(section)) {
-      const bool written = std::any_of(options.begin(), options.end(), [&](const Option& o) {
-        return AnsiSameText(section, o.section) && AnsiSameText(key, o.key);
-      });
-      if (!written && edited.ReadString(section, key, kAbsent) !=
-                          before.ReadString(section, key, kAbsent)) {
-        return false;
-      }
-    }
+  const std::optional<std::string> written = ReadWholeFile(copy);
+  if (!written) return false;
+  ProfileValues before = ReadProfileValues(text, AnsiUpperCase);
+  ProfileValues after = ReadProfileValues(*written, AnsiUpperCase);
+  for (const Option& option : options) {
+    const std::pair name(AnsiUpperCase(option.section), AnsiUpperCase(option.key));
+    before.erase(name);
+    after.erase(name);
   }
+  if (before != after) return false;
+  constexpr std::string_view kAbsent = "\x01";
   return std::all_of(options.begin(), options.end(), [&](const Option& o) {
     return edited.ReadString(o.section, o.key, kAbsent) == o.value;
   });
@@ -85,7 +85,8 @@ void WriteTarnixOptions(const std::string& tarnix_path, const TarnixOptions& opt
       {"Options", "DelDrvAfterInst", options.delete_after_setup ? "1" : "0"},
       {"CopyFiles", "DistrCopy", options.distribution_copy ? "1" : "0"},
       {"Options", "PostSetup", options.post_setup ? "1" : "0"}};
-  EditFileSafely(tarnix_path, [&](const std::string& copy) {
-    return WriteOptionsInto(copy, tarnix_path, values);
-  });
+  const std::optional<std::string> text = ReadWholeFile(tarnix_path);
+  if (!text) return;
+  EditFileSafely(tarnix_path,
+                 [&](const std::string& copy) { return WriteOptionsInto(copy, *text, values); });
 }

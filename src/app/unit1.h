@@ -159,9 +159,11 @@ class TForm1 : public TForm {
   void StartRunLog();
   void NoteTarnixCopy(bool rewritten);
   void LogTarnixOptions();
+  void LogTargets();
 
   const TextSet* texts_ = &RussianTextSet();
   bool settings_file_found_ = false;
+  bool drv_folder_blank_ = false;  // DrvFolder present but empty once expanded
   bool run_started_ = false;
   ProgressScale overall_scale_;  // ProgressBar1 during the archive phase
   ProgressScale item_scale_;     // ProgressBar2 during the archive phase

@@ -9,6 +9,7 @@
 #include "app/captions.h"
 #include "common/env_expand.h"
 #include "framework/graphics.h"
+#include "sevenzip/archive_rules.h"
 #include "sevenzip/file_system.h"
 
 namespace {
@@ -51,6 +52,7 @@ void TForm1::Button1Click(TObject* Sender) {
   if (PackagesPresent) {
     const ApplyTargets targets = ChooseApplyTargets(ComboBox1->Text());
     run_log_->RunStarted(Sender == Timer1, targets);
+    LogTargets();
     LockDown();
     if (CheckListBox1->Items().Count() > 0 && CheckedArchives >= 1) {
       UnpackArchives(targets.archive_target);
@@ -129,8 +131,10 @@ void TForm1::CopyFolders(const std::string& folder_target) {
       const std::string entry = CheckListBox2->Items().Strings(i);
       ++done;
       const std::string destination = folder_target + entry;
-      // A destination that cannot be made is passed over, unmarked.
-      if (ForceFolders(destination)) {
+      // A destination that cannot be made is passed over, unmarked; one that
+      // is no path at all ("C:C:\D\X\") is not even tried.
+      if (!sevenzip::IsMalformedPath(sevenzip::FromAnsi(destination)) &&
+          ForceFolders(destination)) {
         Label2->SetCaption(std::string(Texts().copy_prefix) + entry);
         run_log_->FolderStarted(entry, destination);
         CopyFolder(FolderSourcePath(PackageRoot, entry), destination, false, true, show_percent,

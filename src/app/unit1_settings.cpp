@@ -49,7 +49,9 @@ void TForm1::LoadSettingsFromFile() {
     TarnixMode = settings.ReadBool("CopyFiles", "Tarnix", false);
   }
   if (settings.KeyExists("Options", "DrvFolder")) {
-    SelectDestination(DestinationFolderValue(settings.ReadString("Options", "DrvFolder", "")));
+    const std::string drv_folder = settings.ReadString("Options", "DrvFolder", "");
+    drv_folder_blank_ = ExpandEnvVars(drv_folder).find_first_not_of(" \t") == std::string::npos;
+    SelectDestination(DestinationFolderValue(drv_folder));
   }
   const std::string source = settings.ReadString("CopyFiles", "DrvSource", "");
   PackageRoot = source.empty() ? ExtractFilePath(UnpackerProgramFile()) : ExpandEnvVars(source);

@@ -1,6 +1,7 @@
 #include "env_expand.h"
 
-std::string ExpandEnvVars(std::string_view text, const EnvironmentLookup& lookup) {
+std::string ExpandEnvVars(std::string_view text, const EnvironmentLookup& lookup,
+                          std::vector<std::string>* unexpanded) {
   std::string result;
   std::size_t pos = 0;
   while (pos < text.size() && result.size() < kMaxExpandedLength) {
@@ -17,6 +18,8 @@ std::string ExpandEnvVars(std::string_view text, const EnvironmentLookup& lookup
       result.append(*value);
     } else {
       result.append(text.substr(open, close - open + 1));
+      if (unexpanded && !name.empty())
+        unexpanded->emplace_back(text.substr(open, close - open + 1));
     }
     pos = close + 1;
   }

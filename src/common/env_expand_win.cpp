@@ -23,4 +23,6 @@ std::optional<std::string> ProcessVariable(std::string_view name) {
 
 }  // namespace
 
-std::string ExpandEnvVars(std::string_view text) { return ExpandEnvVars(text, ProcessVariable); }
+std::string ExpandEnvVars(std::string_view text, std::vector<std::string>* unexpanded) {
+  return ExpandEnvVars(text, ProcessVariable, unexpanded);
+}

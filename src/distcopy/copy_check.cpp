@@ -40,12 +40,8 @@ bool CopyIsComplete(const std::string& source, const std::string& destination) {
   const std::string into = IncludeTrailingBackslash(destination);
   if (source.find_first_of("*?") != std::string::npos)
     return EntriesComplete(ExtractFilePath(source), ExtractFileName(source), into);
-  const std::string name = ExtractFileName(source);
-  if (DirectoryExists(source)) {
-    // The shell puts a folder inside an existing destination, or makes the
-    // destination the folder's copy.
-    const std::string folder = IncludeTrailingBackslash(source);
-    return EntriesComplete(folder, "*", into + name + "\\") || EntriesComplete(folder, "*", into);
-  }
-  return EntriesComplete(ExtractFilePath(source), name, into);
+  // A folder's files count only directly in the destination, where the
+  // registry is pointed, never in a folder of its name below it.
+  if (DirectoryExists(source)) return EntriesComplete(IncludeTrailingBackslash(source), "*", into);
+  return EntriesComplete(ExtractFilePath(source), ExtractFileName(source), into);
 }

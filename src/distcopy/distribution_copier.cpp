@@ -74,7 +74,14 @@ void RunDistributionCopy(const CopyPlan& plan, RunLog& log, const ShellOperation
   // A failed copy removes the copy folder only when this run made it: an
   // earlier copy that was there before must survive.
   const bool copy_folder_existed = DirectoryExists(plan.copy_folder);
-  const bool copied = shell.copy(plan.copy_source, plan.copy_destination);
+  // A folder named without "\*.*" is copied by its contents, as the pattern
+  // form is: the shell would put the folder itself inside the copy folder,
+  // one level below where the registry is pointed.
+  const std::string source = DirectoryExists(plan.copy_source)
+                                 ? IncludeTrailingBackslash(plan.copy_source) + "*.*"
+                                 : plan.copy_source;
+  if (source != plan.copy_source) log.Write({"copy source is a folder: copying ", source});
+  const bool copied = shell.copy(source, plan.copy_destination);
   log.Write({"shell copy: ", Outcome(copied)});
   if (copied) {
     {

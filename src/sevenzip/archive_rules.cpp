@@ -59,6 +59,81 @@ std::wstring LastComponent(std::wstring_view path) {
   return std::wstring(path.substr(NameStart(path)));
 }
 
+namespace {
+
+bool IsDriveLetter(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); }
+
+bool StartsWithDrive(std::wstring_view path) {
+  return path.size() >= 2 && IsDriveLetter(path[0]) && path[1] == L':';
+}
+
+// "\\?\" and "\\.\": the forms Windows passes to the file system unparsed.
+bool HasVerbatimPrefix(std::wstring_view path) {
+  return path.size() >= 4 && path[0] == L'\\' && path[1] == L'\\' &&
+         (path[2] == L'?' || path[2] == L'.') && path[3] == L'\\';
+}
+
+// End of the component starting at `start`, and of the one after it.
+std::size_t SkipComponents(std::wstring_view path, std::size_t start, int count) {
+  std::size_t end = start;
+  for (int i = 0; i < count; ++i) {
+    end = path.find(L'\\', end);
+    if (end == std::wstring_view::npos) return path.size();
+    if (i + 1 < count) ++end;
+  }
+  return end;
+}
+
+bool IsUncPrefix(std::wstring_view rest) {
+  return rest.size() >= 4 && AsciiUpper(rest.substr(0, 3)) == L"UNC" && rest[3] == L'\\';
+}
+
+bool HoldsForbiddenCharacter(std::wstring_view text) {
+  for (wchar_t c : text) {
+    if (c < 32 || std::wstring_view(L"<>\"|?*:").find(c) != std::wstring_view::npos) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool IsVerbatimPath(std::wstring_view path) { return HasVerbatimPrefix(path); }
+
+std::size_t RootLength(std::wstring_view path) {
+  if (HasVerbatimPrefix(path)) {
+    const std::wstring_view rest = path.substr(4);
+    if (StartsWithDrive(rest)) return 6;
+    if (IsUncPrefix(rest)) return SkipComponents(path, 8, 2);
+    return SkipComponents(path, 4, 1);
+  }
+  if (path.size() >= 2 && path[0] == L'\\' && path[1] == L'\\') return SkipComponents(path, 2, 2);
+  return StartsWithDrive(path) ? 2 : 0;
+}
+
+bool IsMalformedPath(std::wstring_view path) {
+  const std::size_t root = RootLength(path);
+  if (HasVerbatimPrefix(path)) {
+    const std::wstring_view rest = path.substr(4);
+    if (!StartsWithDrive(rest) && !(IsUncPrefix(rest) && root > 9)) return true;
+    if (path.find(L'/') != std::wstring_view::npos) return true;
+    std::wstring_view tail = path.substr(root);
+    if (!tail.empty() && tail.front() == L'\\') tail.remove_prefix(1);
+    if (!tail.empty() && tail.back() == L'\\') tail.remove_suffix(1);
+    std::size_t start = 0;
+    while (!tail.empty() && start <= tail.size()) {
+      std::size_t end = tail.find(L'\\', start);
+      if (end == std::wstring_view::npos) end = tail.size();
+      const std::wstring_view component = tail.substr(start, end - start);
+      if (component.empty() || component == L"." || component == L"..") return true;
+      start = end + 1;
+    }
+    return HoldsForbiddenCharacter(path.substr(root));
+  }
+  const std::wstring_view root_text = path.substr(0, root);
+  if (root_text.size() > 2 && HoldsForbiddenCharacter(root_text.substr(2))) return true;
+  return HoldsForbiddenCharacter(path.substr(root));
+}
+
 std::wstring AsciiUpper(std::wstring_view text) {
   std::wstring upper(text);
   for (wchar_t& c : upper) {

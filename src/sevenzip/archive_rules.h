@@ -19,6 +19,16 @@ std::wstring WithoutExtension(std::wstring_view path);
 std::wstring FolderPart(std::wstring_view path);
 // Text after the last "\" or ":".
 std::wstring LastComponent(std::wstring_view path);
+// Length of the part of a path that no folder creation can make: "C:",
+// "\\server\share", "\\?\C:", "\\?\UNC\server\share" (0 for a relative path).
+std::size_t RootLength(std::wstring_view path);
+// Text that Windows cannot take as a folder path: a ":" other than the
+// drive's, a character no name may hold, a control character; in the
+// "\\?\" form, which Windows passes on unparsed, also "/" and "." or ".."
+// components, or no drive or UNC root.
+bool IsMalformedPath(std::wstring_view path);
+// A path in the "\\?\" (or "\\.\") form, which only the NT family knows.
+bool IsVerbatimPath(std::wstring_view path);
 // ASCII upper case; enough for extension tests such as ".EXE".
 std::wstring AsciiUpper(std::wstring_view text);
 // "\" appended when the text is not empty and does not end in one.

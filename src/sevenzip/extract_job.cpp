@@ -23,6 +23,13 @@ class ExtractJob {
 
   int Run(bool test_mode) {
     const std::wstring& archive_name = owner_->SZFileName;
+    // No item could be written under a folder Windows cannot take as a path;
+    // Windows 9x knows no "\\?\" form.
+    const std::wstring& base = owner_->ExtrBaseDir;
+    if (!test_mode && (IsMalformedPath(base) || (!WideMode() && IsVerbatimPath(base)))) {
+      owner_->Report(kCouldNotCreateFile, base);
+      return -1;
+    }
     if (AsciiUpper(FileExtension(archive_name)) == L".EXE") {
       owner_->DetectSFX(archive_name);
       if (!owner_->sfx_found_) {

@@ -155,14 +155,18 @@ bool FolderExists(const std::wstring& name) {
 }
 
 bool ForceFolders(const std::wstring& path, DWORD attributes) {
+  // Wine makes a folder named "C:" of "C:C:\x"; Windows would refuse it.
+  if (IsMalformedPath(path)) return false;
   if (!wide_mode) return ForceFoldersAnsi(ToAnsi(path));
   std::wstring folder = path;
   if (!folder.empty() && folder.back() == L'\\') folder.pop_back();
-  // A drive root ("C:") is there or not; nothing to create.
-  if (folder.empty() || (folder.size() == 2 && folder[1] == L':')) return true;
+  // A root ("C:", "\\server\share", "\\?\C:") is there or not; nothing to create.
+  if (folder.size() <= RootLength(folder)) return true;
   if (FolderExists(folder)) return true;
+  // Only a shorter parent is climbed to: the parent part of "C:C:" is
+  // "C:C:" itself, and climbing to it again never ended.
   const std::wstring parent = FolderPart(folder);
-  if (!parent.empty() && !ForceFolders(parent, 0)) return false;
+  if (!parent.empty() && parent.size() < folder.size() && !ForceFolders(parent, 0)) return false;
   if (!CreateDirectoryW(folder.c_str(), nullptr)) return FolderExists(folder);
   const DWORD storable = attributes & kStorableAttributes;
   if (storable != 0) SetFileAttributesW(folder.c_str(), storable);

@@ -123,11 +123,21 @@ TEST(DestinationFolderValue, WithoutASystemDriveOnlyTheWrittenFormsMatch) {
   EXPECT_TRUE(IsDefaultDestination("%Systemdrive%", keep));
   EXPECT_TRUE(IsDefaultDestination("%Systemdrive%\\d", keep));
   EXPECT_FALSE(IsDefaultDestination("%SYSTEMDRIVE%\\D", keep));
-  EXPECT_FALSE(IsDefaultDestination("", keep));
+}
+
+// An empty destination would be the current folder, which during setup may be
+// the system folder: it means the default, as an absent DrvFolder does.
+TEST(DestinationFolderValue, EmptyOrBlankMeansTheDefault) {
+  const auto keep = [](std::string_view text) { return std::string(text); };
+  for (const char* value : {"", " ", "\t \t"}) {
+    EXPECT_TRUE(IsDefaultDestination(value, keep)) << '"' << value << '"';
+    EXPECT_EQ(DestinationFolderValue(value, ExpandOnC, AsciiUpper), kDefaultDestination);
+  }
+  EXPECT_FALSE(IsDefaultDestination(" x", keep));
 }
 
 TEST(IniDocument, LoadingNormalisesTheText) {
-  IniDocument ini(AsciiSameText);
+  IniDocument ini(AsciiUpper);
   ini.Load(
       "orphan=1\r\n; comment\r\n  [Options]  \r\n\r\n  DrvFolder  =  C:\\D \r\n"
       "bare line\r\n;x=1\r\nEmpty=\r\n[CopyFiles]\nDistrCopy=1\n[Options]\nLate=2");
@@ -137,7 +147,7 @@ TEST(IniDocument, LoadingNormalisesTheText) {
 }
 
 TEST(IniDocument, SetReplacesInPlaceOrAppends) {
-  IniDocument ini(AsciiSameText);
+  IniDocument ini(AsciiUpper);
   ini.Load("[Options]\nDRVFOLDER = old\nKeep=1\n[Other]\nx=y\n");
   ini.Set("options", "DrvFolder", "%Systemdrive%\\D");
   ini.Set("Options", "PostSetup", "1");
@@ -152,7 +162,7 @@ TEST(IniDocument, SetReplacesInPlaceOrAppends) {
 // Headers as the profile functions read them: the name up to the line's last
 // "]", blanks around it dropped, anything after it ignored.
 TEST(IniDocument, HeadersAreReadAsTheProfileFunctionsReadThem) {
-  IniDocument ini(AsciiSameText);
+  IniDocument ini(AsciiUpper);
   ini.Load(
       "[Setup] ; tool settings\r\nMode=2\r\n[ Options ]\r\nOwn=1\r\n[Odd]name]\r\nW=1\r\n"
       "[unclosed\r\n[\tCopyFiles]\r\nx=1\r\n");
@@ -163,8 +173,35 @@ TEST(IniDocument, HeadersAreReadAsTheProfileFunctionsReadThem) {
             "[Odd]name]\r\nW=1\r\n[unclosed\r\n\r\n[CopyFiles]\r\nx=1\r\nTimer=5\r\n\r\n");
 }
 
+TEST(ProfileValues, FirstLineOfAKeyCountsAndNamesFoldTogether) {
+  const ProfileValues values = ReadProfileValues(
+      "before=0\r\n[Options]\r\n  DrvFolder =  \"C:\\D\" \r\n;Late=1\r\ndrvfolder=second\r\n"
+      "bare\r\n[ Other ] ; note\nEmpty=\n[OPTIONS]\nLate=2\nQuoted='x\"\n",
+      AsciiUpper);
+  const ProfileValues expected = {{{"OPTIONS", "DRVFOLDER"}, "C:\\D"},
+                                  {{"OTHER", "EMPTY"}, ""},
+                                  {{"OPTIONS", "LATE"}, "2"},
+                                  {{"OPTIONS", "QUOTED"}, "'x\""}};
+  EXPECT_EQ(values, expected);
+}
+
+TEST(IniDocument, ManySectionsKeepTheirPlacesAndKeys) {
+  std::string text;
+  for (int i = 0; i < 20000; ++i) {
+    text += "[S" + std::to_string(i) + "]\nk=" + std::to_string(i) + "\n";
+  }
+  EXPECT_EQ(ReadProfileValues(text, AsciiUpper).size(), 20000u);
+  IniDocument ini(AsciiUpper);
+  ini.Load(text);
+  ini.Set("s19999", "K", "last");
+  ini.Set("s0", "new", "1");
+  const std::string out = ini.Text();
+  EXPECT_NE(out.find("[S19999]\r\nK=last\r\n"), std::string::npos);
+  EXPECT_EQ(out.rfind("[S0]\r\nk=0\r\nnew=1\r\n\r\n[S1]", 0), 0u);
+}
+
 TEST(IniDocument, EmptyTextGivesEmptyFile) {
-  IniDocument ini(AsciiSameText);
+  IniDocument ini(AsciiUpper);
   ini.Load("");
   EXPECT_EQ(ini.Text(), "");
   ini.Load("no section=1\n;only comments\n");

@@ -126,7 +126,7 @@ TEST_P(ProgramDefaultDestinationTest, ArchivesGoToTheSystemDriveRootAndFoldersBe
 
 INSTANTIATE_TEST_SUITE_P(Spellings, ProgramDefaultDestinationTest,
                          testing::Values("%Systemdrive%\\D", "%Systemdrive%\\d", "%Systemdrive%\\",
-                                         "%Systemdrive%"));
+                                         "%Systemdrive%", ""));
 
 TEST_F(ProgramApplyTest, ChosenDriveGetsEverythingAndTarnixIniTheOptions) {
   DriveMapping drive_e;
@@ -266,13 +266,17 @@ TEST_F(ProgramApplyTest, RunLogNamesEveryFailureWithItsCodePathAndCounts) {
   const std::string copy_error = SystemErrorText(GetLastError());
   const std::string program = program_.Path() + "\\";
   const std::string folders = upper_target + "\\D\\X\\";
+  const std::string targets = "targets: archives into " + upper_target + ", folders into " +
+                              folders + "; destination '" + upper_target + "'";
   const std::vector<std::string> expected{
       "Korvelund.exe " + Version() + " started: folder " + program + ", package root " + program +
           ", language Russian, countdown 1, archive target " + upper_target +
           ", folder target " + folders + ", settings " + program + "Korvelund.ini",
+      targets,
       "Tarnix.ini " + tarnix.Path() + ": settings not copied: no Tarnix mode",
       "apply started by the countdown: archive target " + upper_target + ", folder target " +
           folders,
+      targets,
       "Tarnix.ini " + tarnix.Path() + ": options not written: no Tarnix mode",
       // Each archive's messages before its result; the package root's own
       // backslash stays in the paths, as the run joins them.

@@ -36,6 +36,13 @@ INSTANTIATE_TEST_SUITE_P(Table, ExpandEnvVarsTest,
                                          ExpandCase{"x%SystemDrive", "x%SystemDrive"},
                                          ExpandCase{"%SystemDrive%%", "C:%"}));
 
+TEST(ExpandEnvVarsUnexpandedTest, NamesTheReferencesThatStayAsWritten) {
+  std::vector<std::string> unexpanded;
+  EXPECT_EQ(ExpandEnvVars("%SystemDrive%%Nowhere%\\%%\\%Empty%%Gone%x%", Lookup, &unexpanded),
+            "C:%Nowhere%\\%%\\%Gone%x%");
+  EXPECT_EQ(unexpanded, (std::vector<std::string>{"%Nowhere%", "%Gone%"}));
+}
+
 TEST(ExpandEnvVarsLimitTest, CutsResultsToTheLimit) {
   const std::string expanded = ExpandEnvVars("%Long%%Long%", Lookup);
   EXPECT_EQ(expanded.size(), kMaxExpandedLength);

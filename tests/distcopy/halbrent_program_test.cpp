@@ -96,6 +96,19 @@ TEST_F(HalbrentTest, ArgumentLosesItsFirstSlashAndReplacesTheSource) {
   EXPECT_TRUE(FileExists(copy_folder_ + "\\txtsetup.sif"));
 }
 
+class HalbrentFolderArgumentTest : public HalbrentTest,
+                                   public testing::WithParamInterface<const char*> {};
+
+// A folder named without "\*.*" is copied by its contents as the pattern
+// form is, so that the files lie where the registry is pointed.
+TEST_P(HalbrentFolderArgumentTest, FilesLandDirectlyInTheCopyFolder) {
+  SetMachineString(kSetupKey, "SourcePath", "Q:\\nowhere\\");
+  ExpectCopiedAndRepointed(Run({root_.Path() + "\\cd\\I386" + GetParam()}));
+  EXPECT_FALSE(DirectoryExists(copy_folder_ + "\\I386"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Forms, HalbrentFolderArgumentTest, testing::Values("", "\\", "\\*.*"));
+
 TEST_F(HalbrentTest, NonStringSetupSourceEndsWithTheErrorBox) {
   const DWORD number = 7;
   SetMachineValue(kSetupKey, "SourcePath", REG_DWORD, &number, sizeof number);

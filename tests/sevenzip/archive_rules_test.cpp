@@ -60,6 +60,38 @@ TEST(ItemPathTest, PathsThatLeaveTheBaseFolderAreRecognised) {
   }
 }
 
+struct PathTextCase {
+  const wchar_t* path;
+  std::size_t root;  // length of the part no folder creation can make
+  bool malformed;
+};
+
+class PathTextTest : public testing::TestWithParam<PathTextCase> {};
+
+TEST_P(PathTextTest, RootAndWellFormednessAreRecognised) {
+  EXPECT_EQ(RootLength(GetParam().path), GetParam().root) << GetParam().path;
+  EXPECT_EQ(IsMalformedPath(GetParam().path), GetParam().malformed) << GetParam().path;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, PathTextTest,
+    testing::Values(PathTextCase{L"C:\\D\\X\\", 2, false}, PathTextCase{L"C:", 2, false},
+                    PathTextCase{L"C:relative", 2, false}, PathTextCase{L"..\\x", 0, false},
+                    PathTextCase{L"", 0, false}, PathTextCase{L"\\\\srv\\share\\x", 11, false},
+                    PathTextCase{L"\\\\?\\E:\\OUT", 6, false}, PathTextCase{L"\\\\?\\E:", 6, false},
+                    PathTextCase{L"\\\\?\\UNC\\srv\\share\\x", 17, false},
+                    // A second drive letter, as "%SystemDrive%" written twice gives.
+                    PathTextCase{L"C:C:", 2, true}, PathTextCase{L"E:E:\\x", 2, true},
+                    PathTextCase{L"C:\\a:b", 2, true}, PathTextCase{L"C:\\a*", 2, true},
+                    PathTextCase{L"C:\\a\x01", 2, true}, PathTextCase{L"C:\\a|b", 2, true},
+                    PathTextCase{L"\\\\s:v\\share", 11, true},
+                    // The "\\?\" form is passed on unparsed: no "/", no "." or "..".
+                    PathTextCase{L"\\\\?\\E:\\a/b", 6, true},
+                    PathTextCase{L"\\\\?\\E:\\a\\..\\b", 6, true},
+                    PathTextCase{L"\\\\?\\E:\\a\\\\b", 6, true},
+                    PathTextCase{L"\\\\?\\relative", 12, true}, PathTextCase{L"\\\\?\\", 4, true},
+                    PathTextCase{L"\\\\?\\E:E:", 6, true}));
+
 TEST(ItemPathTest, SegmentsThatWindowsTakesAsDevicesAreRecognised) {
   for (const wchar_t* path :
        {L"NUL", L"nul.txt", L"d\\AUX", L"d\\com1", L"COM9.tar.gz", L"d\\Lpt1.txt", L"d/con.txt",

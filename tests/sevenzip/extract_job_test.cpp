@@ -151,6 +151,31 @@ TEST_F(ThreeItemsTest, UncreatableTargetStopsTheJobWithItsPath) {
   EXPECT_FALSE(Exists(folder / "out\\3.txt"));
 }
 
+// A base folder that is no path ends the job before the archive is opened;
+// "C:C:" once sent folder creation climbing to itself until the stack ran out.
+TEST_F(ThreeItemsTest, MalformedBaseFolderEndsTheJobWithItsText) {
+  for (const std::string& base :
+       std::vector<std::string>{"C:C:", "C:C:\\x", folder.Path() + "\\a|b"}) {
+    RecordingZip recorder;
+    EXPECT_EQ(recorder.Extract(folder / "pack.7z", base), -1) << base;
+    ASSERT_EQ(recorder.Codes(), std::vector<int>{11}) << base;
+    EXPECT_EQ(recorder.messages[0].file, Wide(base));
+  }
+}
+
+// "\\?\" base folders whose root nothing can create: the missing folders
+// below it are made, and no climb goes past the root.
+TEST_F(ThreeItemsTest, VerbatimBaseFolderIsCreatedBelowItsRoot) {
+  const std::string base = "\\\\?\\" + folder.Path() + "\\new\\deep";
+  RecordingZip recorder;
+  EXPECT_EQ(recorder.Extract(folder / "pack.7z", base), 0);
+  EXPECT_EQ(recorder.Codes(), std::vector<int>{});
+  EXPECT_EQ(ReadTextFile(folder / "new\\deep\\3.txt"), std::string(333, '3'));
+  EXPECT_TRUE(sevenzip::ForceFolders(L"\\\\?\\" + Wide(folder.Path()) + L"\\x\\y", 0));
+  EXPECT_TRUE(Exists(folder / "x\\y"));
+  EXPECT_FALSE(sevenzip::ForceFolders(L"C:C:\\x", 0));
+}
+
 TEST_F(ThreeItemsTest, RenamedPathsAreUsedButFailuresNameTheOriginal) {
   RecordingZip recorder;
   recorder.zip.OnSetExtractName = [&](TComponent*, std::uint32_t index, std::wstring& path) {

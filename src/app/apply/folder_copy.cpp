@@ -22,7 +22,8 @@ bool ForceFolders(const std::string& folder) {
   std::string path = folder;
   while (path.size() > 3 && path.back() == '\\') path.pop_back();
   if (path.empty()) return false;
-  if (DirectoryExists(path)) return true;
+  // A drive root is asked for with its backslash: "\\?\E:" alone names no folder.
+  if (DirectoryExists(path) || (path.back() == ':' && DirectoryExists(path + "\\"))) return true;
   const std::string parent = ExtractFilePath(path);
   // The drive root or a share has no parent to create.
   if (!parent.empty() && parent != path && parent.size() < path.size() && !ForceFolders(parent)) {
