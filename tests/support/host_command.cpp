@@ -52,8 +52,10 @@ HostResult RunHostCommand(const std::vector<std::string>& argv, const std::strin
                       &startup, &process)) {
     throw std::runtime_error("cannot start the host shell");
   }
-  if (process.hThread) CloseHandle(process.hThread);
-  if (process.hProcess) CloseHandle(process.hProcess);
+  // No handle to close: Wine starts a Unix program outside its own process
+  // table and hands back whatever its uninitialised locals held. Closing
+  // those values closed live handles of this process at random (standard
+  // output, a job's events), and tests then ended silently or hung.
 
   const std::string status_file = scratch / "status";
   for (int waited = 0; GetFileAttributesA(status_file.c_str()) == INVALID_FILE_ATTRIBUTES;
