@@ -7,6 +7,10 @@ set -euo pipefail
 wine_run="$1"; build="$2"; program="$3"
 width=win32
 case "$build" in *win64*) width=win64 ;; esac
+if [ "$width" = win32 ] && ! why="$("$(dirname "$wine_run")/can-run-32bit" --why)"; then
+  echo "SKIPPED: $why"
+  exit 77
+fi
 fresh="$(mktemp -d)"
 mkdir "$fresh/$width"
 cleanup() {
