@@ -90,7 +90,7 @@ void TForm1::UnpackArchives(const std::string& archive_target) {
     SevenZip1->Files.Clear();
     if (CheckListBox1->Checked(i)) {
       const std::string entry = CheckListBox1->Items().Strings(i);
-      const std::string source = ArchiveSourcePath(NameFromAnsi(PackageRoot), entry);
+      const std::string source = ArchiveSourcePath(PackageRoot, entry);
       SevenZip1->SZFileName = NameToWide(source);
       ++done;
       ShowNameLine("  ", entry);
@@ -129,7 +129,7 @@ void TForm1::CopyFolders(const std::string& folder_target) {
       const std::string entry = CheckListBox2->Items().Strings(i);
       ++done;
       const std::string destination = NameFromAnsi(folder_target) + entry;
-      const std::string source = FolderSourcePath(NameFromAnsi(PackageRoot), entry);
+      const std::string source = FolderSourcePath(PackageRoot, entry);
       // A destination that cannot be made is passed over, unmarked; one that
       // is no path at all ("C:C:\D\X\") is not even tried; a folder that
       // has gone since the scan gets its line.

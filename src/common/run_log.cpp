@@ -139,6 +139,7 @@ bool RunLog::Open(const std::string& path) {
     open_failure_ = SystemErrorText(GetLastError());
     return false;
   }
+  bool created = GetLastError() != ERROR_ALREADY_EXISTS;
   if (OverRolloverSize(file_)) {
     Close();
     if (!IsRunLogHead(FileHead(path))) {
@@ -151,18 +152,22 @@ bool RunLog::Open(const std::string& path) {
     MoveFileA(path.c_str(), old.c_str());
     file_ = OpenForAppending(path, appending_);
     if (file_ == INVALID_HANDLE_VALUE) open_failure_ = SystemErrorText(GetLastError());
+    created = GetLastError() != ERROR_ALREADY_EXISTS;
   }
   if (file_ == INVALID_HANDLE_VALUE) return false;
-  // A new UTF-8 log starts with its byte-order mark, so that Notepad reads it so.
-  DWORD high = 0;
-  if (Encoder() && GetFileSize(file_, &high) == 0 && high == 0) {
-    return Append(std::string(kUtf8ByteOrderMark));
-  }
+  // A UTF-8 log starts with its byte-order mark, so that Notepad reads it so.
+  // Only the log's creator writes it, in one write with its first line: a
+  // program appending to a log another one has just created adds none.
+  mark_pending_ = created && Encoder() != nullptr;
   return true;
 }
 
 // One write per line.
 bool RunLog::Append(const std::string& line) {
+  if (mark_pending_) {
+    mark_pending_ = false;
+    return Append(std::string(kUtf8ByteOrderMark) + line);
+  }
   if (appending_ == LogAppending::kLockedLine) return AppendLocked(line);
   DWORD written = 0;
   return WriteFile(file_, line.data(), static_cast<DWORD>(line.size()), &written, nullptr) &&

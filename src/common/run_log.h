@@ -56,6 +56,7 @@ class RunLog {
   std::string open_failure_;  // why the last Open failed, in words
   HANDLE file_ = INVALID_HANDLE_VALUE;
   bool fallback_tried_ = false;
+  bool mark_pending_ = false;  // a UTF-8 log this run created: its first write starts with the mark
 };
 
 // Where a program's log goes: [Options] LogFile of its settings file,

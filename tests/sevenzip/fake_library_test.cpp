@@ -209,7 +209,8 @@ TEST_F(FakeLibraryTest, NamesOutsideTheCodePageAreExactOnNtAndRefusedOn9x) {
     script.count = static_cast<UINT32>(items.size());
     auto recorder = MakeZip();
     sevenzip::SetWideMode(wide);
-    EXPECT_EQ(recorder->zip.Extract(false), 0);
+    // The job's result agrees with its refusals.
+    EXPECT_EQ(recorder->zip.Extract(false) != 0, !wide);
     EXPECT_EQ(recorder->Codes(), wide ? std::vector<int>{} : std::vector<int>(foreign.size(), 11));
     recorder.reset();
     sevenzip::SetWideMode(platform_wide);

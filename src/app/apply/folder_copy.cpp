@@ -71,7 +71,10 @@ bool WideFolderExists(const std::wstring& path) {
 bool ForceFoldersWide(std::wstring path) {
   while (path.size() > 3 && path.back() == L'\\') path.pop_back();
   if (path.empty()) return false;
-  if (WideFolderExists(path)) return true;
+  // A drive root is asked for with its backslash: "\\?\E:" alone names no folder.
+  if (WideFolderExists(path) || (path.back() == L':' && WideFolderExists(path + L"\\"))) {
+    return true;
+  }
   std::size_t parent_end = path.find_last_of(L"\\:");
   // The drive root or a share has no parent to create.
   if (parent_end != std::wstring::npos && parent_end + 1 < path.size()) {
