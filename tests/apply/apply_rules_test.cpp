@@ -212,6 +212,7 @@ TEST_F(CopyFolderTest, FullDiskKeepsOnlyWholeFilesUnderTheirNames) {
   std::string noise(600000, '\0');
   for (char& c : noise) c = static_cast<char>(random());
   WriteTextFile(dir_ / "src\\Chipset\\huge.sys", noise);
+  WriteTextFile(dir_ / "src\\Chipset\\new_huge.sys", noise);
   ScopedMount disk(ScopedMount::kSmallDisk, 'L', 256);
   if (!disk.Mounted()) GTEST_SKIP() << disk.Refusal();
   const std::string target = disk.Drive() + "\\CHIPSET";
@@ -220,6 +221,8 @@ TEST_F(CopyFolderTest, FullDiskKeepsOnlyWholeFilesUnderTheirNames) {
   CopyFolder(dir_ / "src\\Chipset", target, false, true, sink_);
   // The older file stays whole; everything that fits is there.
   EXPECT_EQ(ReadTextFile(target + "\\huge.sys"), "older huge");
+  // A new file that did not fit leaves nothing under its name.
+  EXPECT_EQ(GetFileAttributesA((target + "\\new_huge.sys").c_str()), INVALID_FILE_ATTRIBUTES);
   for (const std::string& name : NamesIn(target)) EXPECT_NE(name.rfind("~kv", 0), 0u) << name;
   EXPECT_EQ(ReadTextFile(target + "\\setup.inf"), "inf");
   EXPECT_EQ(ReadTextFile(target + "\\Sub\\Deep\\drv.sys"), "sys");

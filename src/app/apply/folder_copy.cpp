@@ -100,6 +100,21 @@ bool CopyFileWide(const std::wstring& source, const std::wstring& target,
     return false;
   }
   const std::wstring from = LongPathForm(source);
+  if (existing == INVALID_FILE_ATTRIBUTES) {
+    // No old file to keep whole: the copy goes straight to its own name, and
+    // only while no file has it. A copy that fails leaves nothing under it.
+    if (CopyFileExW(from.c_str(), LongPathForm(target).c_str(), CopyProgress,
+                    const_cast<CopyProgressSink*>(&progress), nullptr, COPY_FILE_FAIL_IF_EXISTS)) {
+      return true;
+    }
+    const DWORD error = GetLastError();
+    if (!NameTaken(error)) {
+      RemoveOwnFile(target);
+      SetLastError(error);
+      return false;
+    }
+    // Made by someone else meanwhile: replaced like any existing file.
+  }
   for (unsigned attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
     const std::wstring temporary = TemporaryNameBeside(target);
     if (CopyFileExW(from.c_str(), LongPathForm(temporary).c_str(), CopyProgress,
