@@ -54,13 +54,23 @@ std::wstring FolderEntryText(std::wstring_view found_name) {
   return WideCase(std::wstring(found_name), CharUpperBuffW);
 }
 
+// A plain ASCII name reads the same as name text and as ANSI text: the ANSI
+// rules apply to it directly, without the conversions each entry would pay.
 std::string PackageEntryText(std::string_view found_name) {
   if (!WideFileNames()) return PackageDisplayName(found_name);
+  if (IsAscii(found_name)) {
+    std::string text = PackageDisplayName(found_name);
+    if (IsAscii(text)) return text;
+  }
   return NameFromWide(PackageDisplayName(std::wstring_view(NameToWide(found_name))));
 }
 
 std::string FolderEntryName(std::string_view found_name) {
   if (!WideFileNames()) return FolderEntryText(found_name);
+  if (IsAscii(found_name)) {
+    std::string text = FolderEntryText(found_name);
+    if (IsAscii(text)) return text;
+  }
   return NameFromWide(FolderEntryText(std::wstring_view(NameToWide(found_name))));
 }
 

@@ -138,23 +138,24 @@ void TForm1::FormCreate(TObject*) {
   StartRunLog();
 }
 
+// A scan that found entries proves its folder not empty: the folder is read
+// a second time only when the scan found nothing, which costs thousands of
+// entries nothing and gives the same lists and arrangement.
 void TForm1::ScanPackages() {
   const std::string root = ExpandEnvVars(PackageRoot);
   if (DirectoryExists(root + "\\Zipped")) {
-    if (IsFolderEmpty(root + "\\Zipped")) {
+    ScanArchives(root + "\\Zipped\\*.7z", CheckListBox1);
+    if (CheckListBox1->Items().Count() == 0 && IsFolderEmpty(root + "\\Zipped")) {
       MakeFoldersOnlyArrangement();
-    } else {
-      ScanArchives(root + "\\Zipped\\*.7z", CheckListBox1);
     }
   } else {
     ScanArchives(root + "\\*.7z", CheckListBox1);
     if (CheckListBox1->Items().Count() == 0) MakeFoldersOnlyArrangement();
   }
   if (DirectoryExists(root + "\\UnZipped")) {
-    if (IsFolderEmpty(root + "\\UnZipped")) {
+    ScanFolders(root + "\\UnZipped\\*.*", CheckListBox2);
+    if (CheckListBox2->Items().Count() == 0 && IsFolderEmpty(root + "\\UnZipped")) {
       MakeArchivesOnlyArrangement();
-    } else {
-      ScanFolders(root + "\\UnZipped\\*.*", CheckListBox2);
     }
   } else {
     ScanFolders(root + "\\*.*", CheckListBox2);
@@ -196,10 +197,13 @@ void TForm1::EnterNoPackagesState() {
 }
 
 // The lists fill what the window height leaves below the fixed part, so that
-// a list longer than the screen scrolls instead of being cut off.
+// a list longer than the screen scrolls instead of being cut off. The system
+// keeps a window within its largest tracking size (about the screen's): a
+// window without its handle yet gets only that much when it is made.
 void TForm1::SetWindowHeight(int height) {
   SetHeight(height);
+  const int cut = std::max(0, Height() - GetSystemMetrics(SM_CYMAXTRACK));
   for (TKWTXPCheckListBox* list : {CheckListBox1, CheckListBox2}) {
-    list->SetHeight(std::max(0, ClientHeight() - list->Top()));
+    list->SetHeight(std::max(0, ClientHeight() - cut - list->Top()));
   }
 }

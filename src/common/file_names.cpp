@@ -34,6 +34,12 @@ using AnsiCase = std::string (*)(std::string_view);
 
 std::string NameCase(std::string_view name, WideCase wide_case, AnsiCase ansi_case) {
   if (!WideFileNames()) return ansi_case(name);
+  if (IsAscii(name)) {
+    // The same in UTF-8 and ANSI: the ANSI rules apply as below, without the
+    // round of conversions that thousands of entries would each pay.
+    std::string converted = ansi_case(name);
+    if (IsAscii(converted)) return converted;
+  }
   std::wstring wide = NameToWide(name);
   if (FitsAnsiCodePage(wide)) return NameFromAnsi(ansi_case(WideToAnsi(wide)));
   wide_case(wide.data(), static_cast<DWORD>(wide.size()));
@@ -56,7 +62,15 @@ std::string NameFromWide(std::wstring_view name) {
 }
 
 std::string NameFromAnsi(std::string_view text) {
-  return WideFileNames() ? FromWide(CP_UTF8, 0, ToWide(CP_ACP, text)) : std::string(text);
+  if (!WideFileNames() || IsAscii(text)) return std::string(text);
+  return FromWide(CP_UTF8, 0, ToWide(CP_ACP, text));
+}
+
+bool IsAscii(std::string_view text) {
+  for (const char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
 }
 
 bool FitsAnsiCodePage(std::wstring_view text) {

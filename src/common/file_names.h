@@ -19,6 +19,8 @@ std::wstring NameToWide(std::string_view name);
 std::string NameFromWide(std::wstring_view name);
 // ANSI text (a setting, a typed folder) as name text.
 std::string NameFromAnsi(std::string_view text);
+// Only characters below 128: the same text in UTF-8 and every ANSI code page.
+bool IsAscii(std::string_view text);
 
 // Whether the text converts to the ANSI code page and back unchanged, with no
 // best-fit character standing in for another.

@@ -355,15 +355,22 @@ void TKWTXPCheckListBox::ToggleClickCheck(int index) {
 }
 
 void TKWTXPCheckListBox::InvalidateCheck(int index) {
-  if (!HandleAllocated() || index < 0 || index >= Count()) return;
+  if (!EntryShown(index)) return;
   const RECT rect = CheckArea(index);
   InvalidateRect(handle_, &rect, FALSE);
 }
 
 void TKWTXPCheckListBox::InvalidateEntry(int index) {
-  if (!HandleAllocated() || index < 0 || index >= Count()) return;
+  if (!EntryShown(index)) return;
   const RECT rect = ItemRect(index);
   InvalidateRect(handle_, &rect, FALSE);
+}
+
+// An entry scrolled out of the client area has nothing to repaint: setting
+// thousands of states in code costs no more than the rows on show.
+bool TKWTXPCheckListBox::EntryShown(int index) const {
+  if (!HandleAllocated() || index < top_index_ || index >= Count()) return false;
+  return ItemRect(index).top < ClientHeight();
 }
 
 int TKWTXPCheckListBox::VisibleEntries() const { return ClientHeight() / ItemHeight(); }

@@ -117,6 +117,7 @@ class TKWTXPCheckListBox : public TWinControl {
   void ToggleClickCheck(int index);
   void InvalidateCheck(int index);
   void InvalidateEntry(int index);
+  bool EntryShown(int index) const;
   int VisibleEntries() const;
   void UpdateScrollBar();
   void MoveSelection(int index);

@@ -82,6 +82,26 @@ TEST_F(FormTest, ListsShowDisplayNamesInEnumerationOrder) {
   EXPECT_EQ(Entries(form.CheckListBox2), std::vector<std::string>{"NETWORK"});
 }
 
+// The window asks for 18 pixels per entry, the system gives it no more than
+// about the screen: the list ends inside the window and scrolls to its last
+// entry.
+TEST_F(FormTest, AListLongerThanTheScreenScrollsInsideTheWindow) {
+  const int entries = GetSystemMetrics(SM_CYMAXTRACK) / 18 + 20;
+  std::vector<std::string> tree;
+  for (int i = 0; i < entries; ++i) tree.push_back("Zipped\\DP_" + std::to_string(i) + ".7z");
+  MakeTree(tree);
+  WriteSettings("[CopyFiles]\r\nTimer=0\r\n");
+  TForm1& form = CreateForm();
+  Activate();
+  EXPECT_EQ(ListHeight, 18 * entries);
+  TKWTXPCheckListBox* list = form.CheckListBox1;
+  EXPECT_LE(form.Height(), GetSystemMetrics(SM_CYMAXTRACK));
+  EXPECT_EQ(list->Top() + list->Height(), form.ClientHeight());
+  list->SetItemIndex(entries - 1);
+  EXPECT_GT(list->TopIndex(), 0);
+  EXPECT_LE(list->ItemRect(entries - 1).bottom, list->ClientHeight());
+}
+
 TEST_F(FormTest, NoPackagesInRussianShowsTheRedHeaderAndEndsAfterFiveSteps) {
   WriteSettings("[CopyFiles]\r\nTimer=12\r\n");
   TForm1& form = CreateForm();

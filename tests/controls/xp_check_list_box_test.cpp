@@ -2,6 +2,7 @@
 #include "control_host.h"
 #include "controls/xp_check_list_box.h"
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -112,6 +113,28 @@ TEST_F(CheckListTest, SettingStateInCodeFiresNothingAndRepaintsOnlyThatCheckBox)
   EXPECT_EQ(update.right, list_->CheckWidth());
   EXPECT_EQ(update.top, 18);
   EXPECT_EQ(update.bottom, 3 * 18);
+}
+
+// Thousands of states set at activation cost only the rows on show.
+TEST_F(CheckListTest, StatesOutOfViewRepaintNothingUntilScrolledIn) {
+  for (int i = 3; i < 40; ++i) list_->Items().Add("entry " + std::to_string(i));
+  ValidateRect(list_->Handle(), nullptr);
+  RECT update;
+  list_->SetChecked(30, true);
+  list_->SetState(6, TCheckBoxState::cbGrayed);
+  EXPECT_FALSE(GetUpdateRect(list_->Handle(), &update, FALSE));
+  // The last row on show is cut by the bottom edge and still repaints.
+  const int last_shown = (list_->ClientHeight() - 1) / 18;
+  list_->SetChecked(last_shown, true);
+  ASSERT_TRUE(GetUpdateRect(list_->Handle(), &update, FALSE));
+  EXPECT_EQ(update.top, last_shown * 18);
+  list_->SetTopIndex(28);
+  ValidateRect(list_->Handle(), nullptr);
+  list_->SetChecked(30, false);
+  ASSERT_TRUE(GetUpdateRect(list_->Handle(), &update, FALSE));
+  EXPECT_EQ(update.top, 2 * 18);
+  EXPECT_TRUE(list_->Checked(last_shown));
+  EXPECT_EQ(list_->State(6), TCheckBoxState::cbGrayed);
 }
 
 TEST_F(CheckListTest, ItemAtPosCountsOnlyExistingEntriesWhenAsked) {
