@@ -54,24 +54,29 @@ std::wstring FolderEntryText(std::wstring_view found_name) {
   return WideCase(std::wstring(found_name), CharUpperBuffW);
 }
 
-// A plain ASCII name reads the same as name text and as ANSI text: the ANSI
-// rules apply to it directly, without the conversions each entry would pay.
-std::string PackageEntryText(std::string_view found_name) {
-  if (!WideFileNames()) return PackageDisplayName(found_name);
+namespace {
+
+// An entry's text by `rule`, which has an ANSI and a wide form. A plain ASCII
+// name reads the same as name text and as ANSI text: the ANSI form applies to
+// it directly, without the conversions each entry would pay.
+template <typename Rule>
+std::string EntryText(std::string_view found_name, Rule rule) {
+  if (!WideFileNames()) return rule(found_name);
   if (IsAscii(found_name)) {
-    std::string text = PackageDisplayName(found_name);
+    std::string text = rule(found_name);
     if (IsAscii(text)) return text;
   }
-  return NameFromWide(PackageDisplayName(std::wstring_view(NameToWide(found_name))));
+  return NameFromWide(rule(std::wstring_view(NameToWide(found_name))));
+}
+
+}  // namespace
+
+std::string PackageEntryText(std::string_view found_name) {
+  return EntryText(found_name, [](auto name) { return PackageDisplayName(name); });
 }
 
 std::string FolderEntryName(std::string_view found_name) {
-  if (!WideFileNames()) return FolderEntryText(found_name);
-  if (IsAscii(found_name)) {
-    std::string text = FolderEntryText(found_name);
-    if (IsAscii(text)) return text;
-  }
-  return NameFromWide(FolderEntryText(std::wstring_view(NameToWide(found_name))));
+  return EntryText(found_name, [](auto name) { return FolderEntryText(name); });
 }
 
 std::optional<std::string> EntryHintText(const std::vector<std::string>& hint_table,

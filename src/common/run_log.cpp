@@ -84,11 +84,10 @@ std::string AnsiToUtf8(std::string_view text) {
 
 // Asked here rather than of common/file_names, whose object would bring the
 // copier code it has no use for.
+// Decided once per process, not for every line.
 LogTextEncoder Encoder() {
-  OSVERSIONINFOA version{};
-  version.dwOSVersionInfoSize = sizeof version;
-  const bool nt = !GetVersionExA(&version) || version.dwPlatformId != VER_PLATFORM_WIN32_WINDOWS;
-  return nt ? AnsiToUtf8 : nullptr;
+  static const LogTextEncoder encoder = RunsOnWindows9x() ? nullptr : AnsiToUtf8;
+  return encoder;
 }
 
 }  // namespace

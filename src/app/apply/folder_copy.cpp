@@ -100,13 +100,16 @@ bool CopyFileWide(const std::wstring& source, const std::wstring& target,
     return false;
   }
   const std::wstring from = LongPathForm(source);
+  // Copies only to a name no file has.
+  const auto copy_to = [&](const std::wstring& name) {
+    return CopyFileExW(from.c_str(), LongPathForm(name).c_str(), CopyProgress,
+                       const_cast<CopyProgressSink*>(&progress), nullptr,
+                       COPY_FILE_FAIL_IF_EXISTS) != FALSE;
+  };
   if (existing == INVALID_FILE_ATTRIBUTES) {
-    // No old file to keep whole: the copy goes straight to its own name, and
-    // only while no file has it. A copy that fails leaves nothing under it.
-    if (CopyFileExW(from.c_str(), LongPathForm(target).c_str(), CopyProgress,
-                    const_cast<CopyProgressSink*>(&progress), nullptr, COPY_FILE_FAIL_IF_EXISTS)) {
-      return true;
-    }
+    // No old file to keep whole: the copy goes straight to its own name.
+    // A copy that fails leaves nothing under it.
+    if (copy_to(target)) return true;
     const DWORD error = GetLastError();
     if (!NameTaken(error)) {
       RemoveOwnFile(target);
@@ -117,8 +120,7 @@ bool CopyFileWide(const std::wstring& source, const std::wstring& target,
   }
   for (unsigned attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
     const std::wstring temporary = TemporaryNameBeside(target);
-    if (CopyFileExW(from.c_str(), LongPathForm(temporary).c_str(), CopyProgress,
-                    const_cast<CopyProgressSink*>(&progress), nullptr, COPY_FILE_FAIL_IF_EXISTS)) {
+    if (copy_to(temporary)) {
       if (MoveWholeFileIntoPlaceWide(temporary, target)) return true;
     } else if (NameTaken(GetLastError())) {
       continue;
