@@ -120,7 +120,8 @@ void RunLog::Write(LogParts parts) {
       path_ = fallback;
       if (Open(path_) &&
           Append(LogLine(Now(), program_,
-                         {"log ", meant, " not written (", failure, "): this log instead"})) &&
+                         {"log ", meant, " not written (", failure, "): this log instead"},
+                         Encoder())) &&
           Append(line)) {
         return;
       }
