@@ -87,7 +87,8 @@ ChildResult RunChild(const std::string& program, const std::vector<std::string>&
   if (!CreateProcessA(program.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       working_folder.empty() ? nullptr : working_folder.c_str(), &startup,
                       &process)) {
-    throw std::runtime_error("cannot start " + program);
+    throw std::runtime_error("cannot start " + program + ": error " +
+                             std::to_string(GetLastError()));
   }
   CloseHandle(process.hThread);
 
